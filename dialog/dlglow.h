@@ -1,0 +1,149 @@
+// The window binding: everything the dialog layer and the program need from a
+// window system, as free functions over opaque handles.
+//
+// Exactly one implementation is linked into a program: dlglow_qt.cpp (Qt 6
+// Widgets, the desktop program) or dlglow_sim.cpp (an in-memory window system
+// that tests drive as a user would). No toolkit type appears here, so another
+// binding can be added without touching the model, the loader or the program.
+//
+// Texts crossing this interface are single-byte Windows-1252 strings; a binding
+// converts at its own boundary. Control indices of list items are 0-based here;
+// the model's 1-based indices are its own business.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialog/dlgtemplate.h"
+
+namespace bitscope {
+
+struct LowWindow;  // one on-screen dialog window
+struct LowIcon;    // one loaded icon image
+
+// ---- Notifications: binding -> dialog layer --------------------------------
+
+enum class LowNotify {
+  Clicked,        // push button, check box, radio button
+  EditChange,     // edit box content changed (by anyone: the layer filters its own writes)
+  EditUpdate,     // edit box content about to be displayed
+  FocusIn,        // edit box received the keyboard focus
+  FocusOut,       // edit box lost the keyboard focus
+  ListSelChange,  // list box selection changed
+  ListDblClick,   // list box item double-clicked
+  Other,
+};
+
+enum class LowSizeKind { Restored, Minimised, Maximised };
+
+struct LowEvent {
+  enum class Kind { Init, Command, Activate, Size, Destroy } kind = Kind::Command;
+  int controlId = 0;         // Command: the control's id; 2 with fromControl=false is the cancel command
+  LowNotify notify = LowNotify::Other;  // Command
+  bool fromControl = true;   // Command: the notice came from a control window
+  bool active = false;       // Activate: activated (true) or deactivated (false)
+  LowSizeKind size = LowSizeKind::Restored;  // Size
+};
+
+// The dialog layer's message handler, implemented by the layer. A binding calls
+// it for every event of a window it created, with the user data given at
+// creation reachable through lowGetUserData. Returns whether it was handled.
+bool dlgWindowEvent(LowWindow* window, const LowEvent& event);
+
+// ---- Windows ----------------------------------------------------------------
+
+// Creates a modeless window from the template, owned by owner (may be null),
+// attaches userData, delivers Init before returning, and shows it with the
+// platform show command (1 = show normally). Null when creation failed.
+LowWindow* lowCreateModeless(const DialogTemplate& tpl, LowWindow* owner, int showMode,
+                             void* userData);
+
+// Creates a modal window (Init delivered), runs its loop until lowEndModal, then
+// destroys it (Destroy delivered) and returns the value given to lowEndModal;
+// -1 when the window cannot be created.
+int lowRunModal(const DialogTemplate& tpl, LowWindow* owner, void* userData);
+
+void lowEndModal(LowWindow* window, int result);  // ends the modal loop of window
+void lowDestroyWindow(LowWindow* window);         // Destroy delivered before it returns
+void* lowGetUserData(LowWindow* window);
+void lowSetTitle(LowWindow* window, const std::string& title);
+void lowEnableCloseItem(LowWindow* window, bool enabled);  // the close box / Close menu item
+
+// ---- Controls, found by the window and the control id -----------------------
+
+bool lowHasControl(LowWindow* window, int id);
+void lowSetText(LowWindow* window, int id, const std::string& text);
+std::string lowGetText(LowWindow* window, int id);
+void lowEnable(LowWindow* window, int id, bool enabled);
+bool lowIsEnabled(LowWindow* window, int id);
+void lowSetCheck(LowWindow* window, int id, bool checked);
+bool lowGetCheck(LowWindow* window, int id);
+void lowSetCaret(LowWindow* window, int id, int index);  // empty selection at index
+int lowGetSelectionEnd(LowWindow* window, int id);
+
+void lowListReset(LowWindow* window, int id);
+void lowListAdd(LowWindow* window, int id, const std::string& text);
+int lowListCount(LowWindow* window, int id);
+std::string lowListText(LowWindow* window, int id, int index);
+void lowListSelect(LowWindow* window, int id, int index);  // single selection: the current item
+bool lowListIsSelected(LowWindow* window, int id, int index);
+bool lowListIsMultiple(LowWindow* window, int id);
+
+// ---- The message loop -------------------------------------------------------
+
+struct LowMessage {
+  void* native = nullptr;  // binding-specific
+  int quitCode = 0;        // set when lowGetMessage returns false
+};
+
+// Waits for and takes the next message; false once the quit message arrives.
+bool lowGetMessage(LowMessage& message);
+// The dialog keyboard filter of window: true when it consumed the message.
+bool lowIsDialogMessage(LowWindow* window, LowMessage& message);
+void lowTranslateMessage(LowMessage& message);
+void lowDispatchMessage(LowMessage& message);
+void lowPostQuitMessage(int exitCode);
+
+// ---- Platform services ------------------------------------------------------
+
+enum class MessageIcon { None, Warning, Error, Information };
+
+// A message box with an OK button. owner may be null (no owner window).
+void lowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                   LowWindow* owner = nullptr);
+
+// Ends the process after a fatal error of the layer.
+[[noreturn]] void lowStopProgram(int exitCode);
+
+// Icons by resource id (104 program, 109 summary button, 110 help button, 112
+// small window icon); null when there is no such icon.
+LowIcon* lowLoadIcon(int resourceId, int pixels);
+int lowSmallIconSize();
+void lowSetWindowIcon(LowWindow* window, LowIcon* icon);
+void lowSetButtonIcon(LowWindow* window, int id, LowIcon* icon);
+
+struct FileChooserRequest {
+  std::string title;
+  std::vector<std::pair<std::string, std::string>> filters;  // (description, pattern)
+  int filterIndex = 1;            // 1-based
+  std::string defaultExtension;   // appended when the typed name has none
+  std::string initialDirectory;
+  bool pathMustExist = true;
+  bool promptCreate = true;       // ask before creating a file that does not exist
+  bool promptOverwrite = true;    // ask before replacing a file that exists
+};
+// Runs the file chooser; true with the chosen path, false when cancelled.
+bool lowChooseFile(const FileChooserRequest& request, std::string& path);
+// The process's current directory; empty when it cannot be told.
+std::string lowCurrentDirectory();
+
+// Looks name up on the search path: the program's folder, the current folder,
+// the installed data folder, then the folders of PATH. Empty when not found.
+std::string lowSearchPath(const std::string& name);
+
+enum class OpenResult { Opened, NoAssociation, Failed };
+// Opens a document with the desktop's associated application.
+OpenResult lowOpenDocument(const std::string& path);
+
+}  // namespace bitscope
