@@ -1,0 +1,23 @@
+// bitscope-cli: how decimal numbers, or encodings given bit by bit, are stored
+// in IEEE 754 Binary32, Binary64 and Binary128, from the command line.
+#include <cstdio>
+#include <string>
+
+#include "options.h"
+#include "run.h"
+
+int main(int argc, char* argv[]) {
+    using namespace bitscope::cli;
+    const ParseResult parsed = parseOptions(argc, argv);
+    if (!parsed.error.empty()) {
+        const std::string message = "bitscope-cli: " + parsed.error + "\n";
+        std::fputs(message.c_str(), stderr);
+        std::fwrite(usageText().data(), 1, usageText().size(), stderr);
+        return static_cast<int>(ExitStatus::usageError);
+    }
+    if (parsed.options.help) {
+        std::fwrite(usageText().data(), 1, usageText().size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : static_cast<int>(ExitStatus::ioError);
+    }
+    return static_cast<int>(run(parsed.options));
+}

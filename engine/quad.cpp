@@ -1,0 +1,44 @@
+#include "engine/quad.h"
+
+#include <clocale>
+#include <locale.h>
+#include <quadmath.h>
+
+namespace bitscope::detail {
+
+namespace {
+
+// libquadmath follows the thread's locale for the decimal separator. Each call switches the
+// calling thread to the C locale and back: a thread-local switch, cheap, and invisible to
+// the rest of the program, which may run under a locale that writes a decimal comma.
+class CLocaleScope {
+public:
+    CLocaleScope() : previous_(uselocale(cLocale())) {}
+    ~CLocaleScope() { uselocale(previous_); }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    static locale_t cLocale() {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        return c;
+    }
+    locale_t previous_;
+};
+
+} // namespace
+
+Binary128 parseBinary128(const char* text, const char** end) {
+    const CLocaleScope cLocale;
+    char* stop = nullptr;
+    const Binary128 value = strtoflt128(text, &stop);
+    *end = stop;
+    return value;
+}
+
+int printBinary128(char* buffer, std::size_t size, bool scientific, int digits, Binary128 value) {
+    const CLocaleScope cLocale;
+    return quadmath_snprintf(buffer, size, scientific ? "%.*Qe" : "%.*Qf", digits, value);
+}
+
+} // namespace bitscope::detail

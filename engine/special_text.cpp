@@ -1,0 +1,52 @@
+#include <algorithm>
+#include <array>
+
+#include "engine/decimal_text.h"
+
+namespace bitscope {
+
+std::string makeXText(std::string_view typed) {
+    std::string text(typed.substr(0, xTextLength));
+    text.resize(xTextLength, ' ');
+    return text;
+}
+
+namespace {
+
+bool isOneOf(std::string_view head, const auto& names) {
+    return std::find(names.begin(), names.end(), head) != names.end();
+}
+
+} // namespace
+
+void detectSpecialText(std::string_view xText, SpecialText& special) {
+    static constexpr std::array<std::string_view, 8> nanNames{"NaN", "Nan", "nan", "naN",
+                                                              "+Na", "+na", "-Na", "-na"};
+    static constexpr std::array<std::string_view, 6> infNames{"Inf", "inf", "+In",
+                                                              "+in", "-In", "-in"};
+    // The first three characters, compared exactly; a shorter text is blank-padded.
+    std::string head(xText.substr(0, 3));
+    head.resize(3, ' ');
+    const char sign = head[0] == '-' ? '1' : '0';
+
+    special.isNaN = isOneOf(head, nanNames);
+    special.nanSignChar = sign;
+    if (special.isNaN) {
+        special.isInfinite = false; // infSignChar deliberately keeps its previous value
+    } else {
+        special.isInfinite = isOneOf(head, infNames);
+        special.infSignChar = sign;
+    }
+}
+
+BitFields showSpecialEncoding(int formatBytes, const SpecialText& special) {
+    const FormatSpec* format = findFormat(formatBytes);
+    if (format == nullptr) return {};
+    const auto t = static_cast<std::size_t>(format->t);
+    return BitFields{
+        std::string(1, special.isInfinite ? special.infSignChar : special.nanSignChar),
+        std::string(static_cast<std::size_t>(format->w), '1'),
+        std::string(t, special.isInfinite ? '0' : '1')};
+}
+
+} // namespace bitscope
