@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/bitfields.h"
 #include "engine/decimal_text.h"
+#include "engine/views.h"
 
 namespace {
 
@@ -113,7 +115,65 @@ void PrintBaseline(benchmark::State& state) {
     }
 }
 
+// Encoding into one reused record, as a report of value after value does.
+template <IeeeBinary T>
+void EncodeBits(benchmark::State& state) {
+    const auto& values = sampleValues<T>();
+    BitFields fields;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        encodeBits(values[i++ % sampleCount], fields);
+        benchmark::DoNotOptimize(fields.T.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+template <IeeeBinary T>
+void DecodeBits(benchmark::State& state) {
+    std::vector<BitFields> encodings;
+    for (const T v : sampleValues<T>()) encodings.push_back(encodeBits(v));
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(decodeBits<T>(encodings[i++ % sampleCount]));
+}
+
+// Every parameter view of a value into one reused record: the bulk of a report.
+template <IeeeBinary T>
+void AllViews(benchmark::State& state) {
+    constexpr int formatBytes = FormatTraits<T>::format.formatBytes;
+    struct Input {
+        FormatValues values;
+        BitFields fields;
+        Classification flags;
+    };
+    std::vector<Input> inputs;
+    for (const T v : sampleValues<T>()) {
+        Input input;
+        input.values.template slot<T>() = v;
+        input.fields = encodeBits(v);
+        input.flags = classifyBits(FormatTraits<T>::format, input.fields);
+        inputs.push_back(input);
+    }
+    ParameterViews views;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Input& input = inputs[i++ % sampleCount];
+        parameterViews(formatBytes, input.values, input.fields, input.flags, Language::English,
+                       views);
+        benchmark::ClobberMemory();
+    }
+}
+
 using enum PrintStyle;
+
+BENCHMARK(EncodeBits<Binary32>)->Name("Binary32/EncodeBits");
+BENCHMARK(DecodeBits<Binary32>)->Name("Binary32/DecodeBits");
+BENCHMARK(AllViews<Binary32>)->Name("Binary32/ParameterViews");
+BENCHMARK(EncodeBits<Binary64>)->Name("Binary64/EncodeBits");
+BENCHMARK(DecodeBits<Binary64>)->Name("Binary64/DecodeBits");
+BENCHMARK(AllViews<Binary64>)->Name("Binary64/ParameterViews");
+BENCHMARK(EncodeBits<Binary128>)->Name("Binary128/EncodeBits");
+BENCHMARK(DecodeBits<Binary128>)->Name("Binary128/DecodeBits");
+BENCHMARK(AllViews<Binary128>)->Name("Binary128/ParameterViews");
 
 BENCHMARK(ReadDecimal<Binary32>)->Name("Binary32/Read");
 BENCHMARK(ReadBaseline<Binary32>)->Name("Binary32/Read/baseline_from_chars");

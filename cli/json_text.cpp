@@ -1,6 +1,8 @@
 #include "json_text.h"
 
+#include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
@@ -147,9 +149,11 @@ void putJsonEscaped(OutputBuffer& out, std::string_view bytes) {
     }
 }
 
-void putJsonString(OutputBuffer& out, std::string_view text) {
+void putPlainJsonString(OutputBuffer& out, std::string_view text) {
+    assert(std::all_of(text.begin(), text.end(),
+                       [](char c) { return plainAscii(static_cast<unsigned char>(c)); }));
     out.put('"');
-    putJsonEscaped(out, text);
+    out.put(text);
     out.put('"');
 }
 

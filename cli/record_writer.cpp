@@ -27,9 +27,26 @@ std::string_view formatBits(int formatBytes) {
 // ---- JSON: one object per line, keys in a fixed order -----------------------
 // Each member is written with its separator and key as one literal: ,"key":
 
+// Every text after "input" is the program's own or the engine's: plain ASCII.
 void jsonText(OutputBuffer& out, std::string_view keyPrefix, std::string_view text) {
     out.put(keyPrefix);
-    putJsonString(out, text);
+    putPlainJsonString(out, text);
+}
+
+// A view's text without leading and trailing blanks (captions keep leading
+// blanks for the window's labels).
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+void jsonView(OutputBuffer& out, std::string_view keyPrefix, const ViewText& view) {
+    jsonText(out, keyPrefix, trimmed(view.value));
+}
+
+void jsonCaption(OutputBuffer& out, std::string_view keyPrefix, const ViewText& view) {
+    jsonText(out, keyPrefix, trimmed(view.caption));
 }
 
 // The members after "message", null when the value has no encoding.
@@ -64,18 +81,18 @@ void endJsonRecord(OutputBuffer& out, const Options& options, const ValueReport&
             out.put(nullViews);
         } else {
             const ParameterViews& v = report.views;
-            jsonText(out, R"(,"exponent":)", v.exponent.value);
-            jsonText(out, R"(,"exponent_caption":)", v.exponent.caption);
-            jsonText(out, R"(,"significand":)", v.significand.value);
-            jsonText(out, R"(,"ulp":)", v.ulp.value);
-            jsonText(out, R"(,"next_up":)", v.nextUp.value);
-            jsonText(out, R"(,"next_down":)", v.nextDown.value);
-            jsonText(out, R"(,"next_up_bits":)", v.nextUpBits.value);
-            jsonText(out, R"(,"next_down_bits":)", v.nextDownBits.value);
-            jsonText(out, R"(,"delta":)", v.delta.value);
-            jsonText(out, R"(,"delta_caption":)", v.delta.caption);
-            jsonText(out, R"(,"x_plus_delta":)", v.xPlusDelta.value);
-            jsonText(out, R"(,"x_plus_delta_caption":)", v.xPlusDelta.caption);
+            jsonView(out, R"(,"exponent":)", v.exponent);
+            jsonCaption(out, R"(,"exponent_caption":)", v.exponent);
+            jsonView(out, R"(,"significand":)", v.significand);
+            jsonView(out, R"(,"ulp":)", v.ulp);
+            jsonView(out, R"(,"next_up":)", v.nextUp);
+            jsonView(out, R"(,"next_down":)", v.nextDown);
+            jsonView(out, R"(,"next_up_bits":)", v.nextUpBits);
+            jsonView(out, R"(,"next_down_bits":)", v.nextDownBits);
+            jsonView(out, R"(,"delta":)", v.delta);
+            jsonCaption(out, R"(,"delta_caption":)", v.delta);
+            jsonView(out, R"(,"x_plus_delta":)", v.xPlusDelta);
+            jsonCaption(out, R"(,"x_plus_delta_caption":)", v.xPlusDelta);
         }
     }
     out.put("}\n");
@@ -97,7 +114,9 @@ void line(OutputBuffer& out, std::string_view title, std::string_view text) {
     out.put('\n');
 }
 
-void viewLine(OutputBuffer& out, const ViewText& view) { line(out, view.caption, view.value); }
+void viewLine(OutputBuffer& out, const ViewText& view) {
+    line(out, trimmed(view.caption), trimmed(view.value));
+}
 
 void endReadableRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put("\"\n");

@@ -24,27 +24,20 @@ std::string_view statusName(Status status);
 // Whether a value with this status counts as handled for the exit status.
 constexpr bool succeeded(Status status) { return status == Status::ok || status == Status::special; }
 
-// The parameter views, each with its caption (leading and trailing blanks cut).
-struct ParameterViews {
-    ViewText exponent, significand, ulp;
-    ViewText nextUp, nextDown;         // in decimal
-    ViewText nextUpBits, nextDownBits; // as encodings
-    ViewText delta, xPlusDelta;
-};
-
 struct ValueReport {
     Status status = Status::invalid;
     bool hasEncoding = false; // false for invalid and novalue: nothing below is set
-    BitFields fields; // S, E and T
-    std::string hex;  // the encoding in hexadecimal digits, uppercase
-    std::string type; // the data-type text of the language, trailing blanks cut
-    std::string x;    // X as the X display shows it
-    bool finite = false; // the parameter views are set
-    ParameterViews views;
+    BitFields fields;      // S, E and T
+    std::string hex;       // the encoding in hexadecimal digits, uppercase
+    std::string_view type; // the data-type text of the language, without padding blanks
+    std::string x;         // X as the X display shows it
+    bool finite = false;   // the parameter views are set
+    ParameterViews views;  // as the engine makes them: captions keep their leading blanks
 };
 
 // Reads one value as the options say and fills the report; the report's
-// strings are reused from one value to the next.
+// strings are reused from one value to the next, so that the steady state
+// allocates nothing.
 void analyseValue(const Options& options, ValueInput& input, ValueReport& report);
 
 } // namespace bitscope::cli

@@ -1,6 +1,7 @@
 #include "engine/bitfields.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 
 #include "engine/encoding.h"
@@ -44,33 +45,45 @@ BitFields bitFieldsFromBoxes(const FormatSpec& format, std::string_view s, std::
 // Encoding: the storage written as an unsigned binary number of exactly k digits, most
 // significant first, then cut after 1 and 1 + w characters.
 template <IeeeBinary T>
-BitFields encodeBits(T value) {
+void encodeBits(T value, BitFields& fields) {
     using Enc = detail::Encoding<T>;
     constexpr int k = Enc::format.k;
     constexpr int w = Enc::format.w;
-    const auto bits = Enc(value).bits;
     char digits[k];
-    for (int i = 0; i < k; ++i) digits[i] = ((bits >> (k - 1 - i)) & 1U) != 0 ? '1' : '0';
-    return BitFields{std::string(digits, 1), std::string(digits + 1, w),
-                     std::string(digits + 1 + w, k - 1 - w)};
+    detail::writeBinaryDigits(digits, Enc(value).bits, k);
+    fields.S.assign(1, digits[0]);
+    fields.E.assign(digits + 1, w);
+    fields.T.assign(digits + 1 + w, k - 1 - w);
+}
+
+template <IeeeBinary T>
+BitFields encodeBits(T value) {
+    BitFields fields;
+    encodeBits(value, fields);
+    return fields;
 }
 
 BitFields encodeBits(int formatBytes, const FormatValues& values) {
     BitFields fields;
-    withFormat(formatBytes, [&]<class T>(FormatTag<T>) { fields = encodeBits(values.slot<T>()); });
+    withFormat(formatBytes, [&]<class T>(FormatTag<T>) { encodeBits(values.slot<T>(), fields); });
     return fields;
 }
 
-unsigned __int128 detail::readBinaryDigits(std::string_view text, int maxDigits) {
-    assert(maxDigits >= 0 && maxDigits <= 128);
-    unsigned __int128 number = 0;
-    int place = 0;
-    for (auto it = text.rbegin(); it != text.rend() && place < maxDigits; ++it) {
-        if (*it == ' ') continue;
-        if (*it != '0') number |= static_cast<unsigned __int128>(1) << place;
-        ++place;
-    }
-    return number;
+// Base 16 groups the k binary digits four to a digit.
+template <IeeeBinary T>
+void encodeHex(T value, std::string& hex) {
+    using Enc = detail::Encoding<T>;
+    constexpr int k = Enc::format.k;
+    char digits[k / 4];
+    detail::writeHexDigits(digits, Enc(value).bits, k);
+    hex.assign(digits, k / 4);
+}
+
+template <IeeeBinary T>
+std::string encodeHex(T value) {
+    std::string hex;
+    encodeHex(value, hex);
+    return hex;
 }
 
 // Decoding: the digits are the storage; no arithmetic touches the value.
@@ -78,12 +91,14 @@ template <IeeeBinary T>
 T decodeBitText(std::string_view digits) {
     using Enc = detail::Encoding<T>;
     return std::bit_cast<T>(
-        static_cast<typename Enc::Bits>(detail::readBinaryDigits(digits, Enc::format.k)));
+        static_cast<typename Enc::Bits>(detail::readBinaryDigits({digits}, Enc::format.k)));
 }
 
 template <IeeeBinary T>
 T decodeBits(const BitFields& fields) {
-    return decodeBitText<T>(fields.joined());
+    using Enc = detail::Encoding<T>;
+    return std::bit_cast<T>(static_cast<typename Enc::Bits>(
+        detail::readBinaryDigits({fields.S, fields.E, fields.T}, Enc::format.k)));
 }
 
 void decodeBits(int formatBytes, const BitFields& fields, FormatValues& values) {
@@ -113,20 +128,68 @@ Classification classifyBits(const FormatSpec& format, const BitFields& fields) {
     return classifyBits(format.w, fields.E, format.t, fields.T);
 }
 
+namespace {
+
+// The kinds of datum, in the order in which the flags choose them.
+enum class DatumKind : std::size_t { Zero, Subnormal, Infinite, NaN, Normal };
+
+DatumKind kindOf(const Classification& flags) {
+    if (flags.isZero) return DatumKind::Zero;
+    if (flags.isSubnormal) return DatumKind::Subnormal;
+    if (flags.isInfinite) return DatumKind::Infinite;
+    if (flags.isNaN) return DatumKind::NaN;
+    return DatumKind::Normal;
+}
+
+// The text of each kind, Romanian then English; the normal kind's text goes on with the
+// format's byte count and ")".
+constexpr std::array<std::array<std::string_view, 2>, 5> kindTexts{{
+    {"Zero cu semn", "Signed Zero"},
+    {"Numar denormalizat", "Denormalized Number"},
+    {"Infinit cu semn", "Signed Infinity"},
+    {"Non-Numar", "Not-a-Number"},
+    {"Numar normalizat: Real(", "Normalized Number: Real("},
+}};
+
+std::size_t languageIndex(Language language) { return language == Language::Romanian ? 0 : 1; }
+
+std::string kindText(DatumKind kind, Language language, int formatBytes) {
+    std::string text(kindTexts[static_cast<std::size_t>(kind)][languageIndex(language)]);
+    if (kind == DatumKind::Normal) {
+        text += std::to_string(formatBytes);
+        text += ')';
+    }
+    return text;
+}
+
+} // namespace
+
 BilingualText describeDataType(int formatBytes, const Classification& flags) {
     constexpr std::size_t width = 30;
-    BilingualText text;
-    if (flags.isZero) text = {"Zero cu semn", "Signed Zero"};
-    else if (flags.isSubnormal) text = {"Numar denormalizat", "Denormalized Number"};
-    else if (flags.isInfinite) text = {"Infinit cu semn", "Signed Infinity"};
-    else if (flags.isNaN) text = {"Non-Numar", "Not-a-Number"};
-    else {
-        const std::string b = std::to_string(formatBytes) + ")";
-        text = {"Numar normalizat: Real(" + b, "Normalized Number: Real(" + b};
-    }
+    const DatumKind kind = kindOf(flags);
+    BilingualText text{kindText(kind, Language::Romanian, formatBytes),
+                       kindText(kind, Language::English, formatBytes)};
     text.romanian.resize(width, ' ');
     text.english.resize(width, ' ');
     return text;
+}
+
+std::string_view dataTypeName(const FormatSpec& format, const Classification& flags,
+                              Language language) {
+    const DatumKind kind = kindOf(flags);
+    if (kind != DatumKind::Normal)
+        return kindTexts[static_cast<std::size_t>(kind)][languageIndex(language)];
+    // The normal texts of the three formats, made once (thread-safe static initialisation).
+    static const auto normalTexts = [] {
+        std::array<std::array<std::string, 2>, 3> texts;
+        const std::array<const FormatSpec*, 3> formats{&binary32Spec, &binary64Spec, &binary128Spec};
+        for (std::size_t f = 0; f < formats.size(); ++f)
+            for (const Language l : {Language::Romanian, Language::English})
+                texts[f][languageIndex(l)] = kindText(DatumKind::Normal, l, formats[f]->formatBytes);
+        return texts;
+    }();
+    const std::size_t f = format.formatBytes == 4 ? 0 : format.formatBytes == 8 ? 1 : 2;
+    return normalTexts[f][languageIndex(language)];
 }
 
 template <IeeeBinary T>
@@ -143,6 +206,15 @@ bool lowBitIsZero(int formatBytes, const FormatValues& values) {
 template BitFields encodeBits(Binary32);
 template BitFields encodeBits(Binary64);
 template BitFields encodeBits(Binary128);
+template void encodeBits(Binary32, BitFields&);
+template void encodeBits(Binary64, BitFields&);
+template void encodeBits(Binary128, BitFields&);
+template std::string encodeHex(Binary32);
+template std::string encodeHex(Binary64);
+template std::string encodeHex(Binary128);
+template void encodeHex(Binary32, std::string&);
+template void encodeHex(Binary64, std::string&);
+template void encodeHex(Binary128, std::string&);
 template Binary32 decodeBits<Binary32>(const BitFields&);
 template Binary64 decodeBits<Binary64>(const BitFields&);
 template Binary128 decodeBits<Binary128>(const BitFields&);

@@ -39,8 +39,19 @@ BitFields bitFieldsFromBoxes(const FormatSpec& format, std::string_view s, std::
 // The encoding of a value.
 template <IeeeBinary T>
 BitFields encodeBits(T value);
+// The same written into fields, whose strings keep their storage: encoding value after value
+// into one record allocates nothing once its strings have grown.
+template <IeeeBinary T>
+void encodeBits(T value, BitFields& fields);
 // The encoding of the slot of format formatBytes; empty fields for any other formatBytes.
 BitFields encodeBits(int formatBytes, const FormatValues& values);
+
+// The encoding in base 16: k / 4 digits, uppercase, most significant first (1.0 in Binary32
+// is "3F800000"). The second form writes into hex, reusing its storage.
+template <IeeeBinary T>
+std::string encodeHex(T value);
+template <IeeeBinary T>
+void encodeHex(T value, std::string& hex);
 
 // The value whose encoding is the text S‖E‖T, read as an unsigned binary number of k digits:
 // the bits become the value unchanged (no rounding, NaN payloads and -0 kept).
@@ -80,6 +91,10 @@ Classification classifyBits(const FormatSpec& format, const BitFields& fields);
 // zero, subnormal, infinity, NaN, normal. The normal text names the format by formatBytes:
 // "Normalized Number: Real(8)".
 BilingualText describeDataType(int formatBytes, const Classification& flags);
+// The text of one language without its padding blanks ("Normalized Number: Real(8)"), as a
+// view of a constant: nothing is built.
+std::string_view dataTypeName(const FormatSpec& format, const Classification& flags,
+                              Language language);
 
 // True when the last bit of the encoding is 0: the significand is even.
 template <IeeeBinary T>

@@ -79,7 +79,7 @@ char* writeScientific(char* first, char* last, T value, int digitsAfterPoint) {
 //    zeros to its minimum digits (the conversions write at least two).
 // 3. Put '+' in front of a positive value if the style wants it.
 template <IeeeBinary T>
-std::string scientificText(T value, const Layout& layout) {
+void scientificText(T value, const Layout& layout, std::string& text) {
     TextBuffer buffer;
     char* first = buffer.data() + 1;
     char* last = writeScientific(first, buffer.data() + buffer.size() - 2, value,
@@ -95,7 +95,7 @@ std::string scientificText(T value, const Layout& layout) {
         last += missing;
     }
     if (layout.plusSign && *first != '-') *--first = '+';
-    return std::string(first, last);
+    text.assign(first, last);
 }
 
 // The decimal exponent of the value rounded to 15 significant digits, and those digits:
@@ -122,15 +122,15 @@ FifteenDigits roundedToFifteen(Binary64 value) {
 // 2. 0.1 <= r < 10^15 (decimal exponent -1 to 14): fixed point with those 15 digits, the
 //    point after the digits of the integer part ("0." first below 1).
 // 3. Otherwise, and for zero: d.15 with 16 significant digits, letter E, 3 exponent digits.
-std::string freeFormText(Binary64 value) {
+void freeFormText(Binary64 value, std::string& text) {
     const Binary64 magnitude = value < 0 ? -value : value;
-    if (magnitude < 0.0999 || magnitude >= 1e15) return scientificText(value, freeFormExponentLayout);
+    if (magnitude < 0.0999 || magnitude >= 1e15)
+        return scientificText(value, freeFormExponentLayout, text);
     const FifteenDigits r = roundedToFifteen(value);
     if (r.exponent < -1 || r.exponent >= freeFormFixedDigits)
-        return scientificText(value, freeFormExponentLayout);
+        return scientificText(value, freeFormExponentLayout, text);
     // r.digits = "d.dddddddddddddd": the first digit, the point, 14 more.
-    std::string text;
-    text.reserve(20);
+    text.clear();
     if (value < 0) text += '-';
     if (r.exponent < 0) {
         text += "0.";
@@ -143,35 +143,33 @@ std::string freeFormText(Binary64 value) {
         text += '.';
         text.append(r.digits + 2 + after, 14 - after);
     }
-    return text;
 }
 
 // The value rounded to an integer (ties to even), with every digit.
 template <IeeeBinary T>
-std::string integerText(T value) {
+void integerText(T value, std::string& text) {
     if constexpr (std::same_as<T, Binary128>) {
         // |value| < 2^(E - bias + 1) has at most (E - bias + 1) * log10(2) + 1 digits; the
-        // buffer is sized for that (log10(2) < 0.30103), with room for the sign and NUL.
+        // text is sized for that (log10(2) < 0.30103), with room for the sign and NUL.
         const detail::Encoding<T> encoding(value);
         const auto e2 = static_cast<int>(encoding.biasedExponent()) - encoding.format.bias + 1;
-        std::string text(static_cast<std::size_t>(e2 > 0 ? e2 * 30103 / 100000 : 0) + 4, '\0');
+        text.resize(static_cast<std::size_t>(e2 > 0 ? e2 * 30103 / 100000 : 0) + 4);
         const int n = detail::printBinary128(text.data(), text.size(), false, 0, value);
         assert(n > 0 && static_cast<std::size_t>(n) < text.size());
         text.resize(static_cast<std::size_t>(n));
-        return text;
     } else {
         // The largest Binary64 has 309 integer digits.
         std::array<char, 320> buffer;
         const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                           std::chars_format::fixed, 0);
         assert(result.ec == std::errc());
-        return std::string(buffer.data(), result.ptr);
+        text.assign(buffer.data(), result.ptr);
     }
 }
 
 // Infinities and NaNs print as words that say which they are.
 template <IeeeBinary T>
-std::string nonFiniteText(T value, PrintStyle style) {
+std::string_view nonFiniteText(T value, PrintStyle style) {
     const detail::Encoding<T> encoding(value);
     if (encoding.isNaN()) return "NaN";
     if (encoding.sign()) return "-Infinity";
@@ -181,33 +179,56 @@ std::string nonFiniteText(T value, PrintStyle style) {
 } // namespace
 
 template <IeeeBinary T>
-std::string formatValue(T value, PrintStyle style) {
+void formatValue(T value, PrintStyle style, std::string& text) {
     const detail::Encoding<T> encoding(value);
-    if (encoding.isNaN() || encoding.isInfinite()) return nonFiniteText(value, style);
-    switch (style) {
-    case PrintStyle::XDisplay: return scientificText(value, xDisplayLayout<T>());
-    case PrintStyle::NeighbourDecimal: return scientificText(value, neighbourLayout<T>());
-    case PrintStyle::DeltaStyle:
-        if constexpr (std::same_as<T, Binary32>) return scientificText(value, delta32Layout);
-        else if constexpr (std::same_as<T, Binary64>) return freeFormText(value);
-        else return scientificText(value, neighbourLayout<T>());
-    case PrintStyle::Significand: return scientificText(value, significandLayout<T>());
-    case PrintStyle::ExponentInteger: return integerText(value);
+    if (encoding.isNaN() || encoding.isInfinite()) {
+        text.assign(nonFiniteText(value, style));
+        return;
     }
-    return {};
+    switch (style) {
+    case PrintStyle::XDisplay: return scientificText(value, xDisplayLayout<T>(), text);
+    case PrintStyle::NeighbourDecimal: return scientificText(value, neighbourLayout<T>(), text);
+    case PrintStyle::DeltaStyle:
+        if constexpr (std::same_as<T, Binary32>) return scientificText(value, delta32Layout, text);
+        else if constexpr (std::same_as<T, Binary64>) return freeFormText(value, text);
+        else return scientificText(value, neighbourLayout<T>(), text);
+    case PrintStyle::Significand: return scientificText(value, significandLayout<T>(), text);
+    case PrintStyle::ExponentInteger: return integerText(value, text);
+    }
+    text.clear();
+}
+
+template <IeeeBinary T>
+std::string formatValue(T value, PrintStyle style) {
+    std::string text;
+    formatValue(value, style, text);
+    return text;
 }
 
 std::string formatValue(int formatBytes, const FormatValues& values, PrintStyle style) {
     std::string text;
     withFormat(formatBytes,
-               [&]<class T>(FormatTag<T>) { text = formatValue(values.slot<T>(), style); });
+               [&]<class T>(FormatTag<T>) { formatValue(values.slot<T>(), style, text); });
     return text;
 }
 
-std::string formatInteger(long long n) { return std::to_string(n); }
+void formatInteger(long long n, std::string& text) {
+    std::array<char, 24> buffer; // 19 digits and a sign at most
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
+    text.assign(buffer.data(), result.ptr);
+}
+
+std::string formatInteger(long long n) {
+    std::string text;
+    formatInteger(n, text);
+    return text;
+}
 
 template std::string formatValue(Binary32, PrintStyle);
 template std::string formatValue(Binary64, PrintStyle);
 template std::string formatValue(Binary128, PrintStyle);
+template void formatValue(Binary32, PrintStyle, std::string&);
+template void formatValue(Binary64, PrintStyle, std::string&);
+template void formatValue(Binary128, PrintStyle, std::string&);
 
 } // namespace bitscope

@@ -46,6 +46,8 @@ void detectSpecialText(std::string_view xText, SpecialText& special);
 // E all "1"; S = infSignChar for an infinity, else nanSignChar; T all "0" for an infinity,
 // all "1" for a NaN. Empty fields for a formatBytes other than 4, 8 or 16.
 BitFields showSpecialEncoding(int formatBytes, const SpecialText& special);
+// The same written into fields, reusing their strings' storage.
+void showSpecialEncoding(int formatBytes, const SpecialText& special, BitFields& fields);
 
 // ---- Reading a decimal number -----------------------------------------------------------
 
@@ -106,10 +108,15 @@ enum class PrintStyle { XDisplay, NeighbourDecimal, DeltaStyle, Significand, Exp
 
 template <IeeeBinary T>
 std::string formatValue(T value, PrintStyle style);
+// The same written into text, reusing its storage: printing value after value into one
+// string allocates nothing once it has grown.
+template <IeeeBinary T>
+void formatValue(T value, PrintStyle style, std::string& text);
 // The slot of format formatBytes in the style; empty for a bad format.
 std::string formatValue(int formatBytes, const FormatValues& values, PrintStyle style);
 
 // An integer in the ExponentInteger style: as many characters as it needs, "-" included.
 std::string formatInteger(long long n);
+void formatInteger(long long n, std::string& text); // into text, its storage reused
 
 } // namespace bitscope

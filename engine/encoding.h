@@ -2,6 +2,7 @@
 #pragma once
 
 #include <bit>
+#include <initializer_list>
 #include <string_view>
 
 #include "engine/format.h"
@@ -35,7 +36,16 @@ struct Encoding {
 
 // Reads a text of binary digits as an unsigned number: blanks are skipped, the remaining
 // digits are right-aligned, any character other than '0' or blank counts as 1, and only the
-// last maxDigits digits count (at most 128).
-unsigned __int128 readBinaryDigits(std::string_view text, int maxDigits);
+// last maxDigits digits count (at most 128). The text may come in parts, read as if joined
+// (the first part most significant), so that fields need not be copied into one string.
+unsigned __int128 readBinaryDigits(std::initializer_list<std::string_view> parts, int maxDigits);
+
+// Writes the low k bits of an encoding as "0"/"1" characters, most significant first
+// (k digits). Requires: k a multiple of 8, at most 128.
+void writeBinaryDigits(char* out, unsigned __int128 bits, int k);
+
+// Writes the low k bits of an encoding in base 16, uppercase, most significant first (k / 4
+// digits). Requires: k a multiple of 4, at most 128.
+void writeHexDigits(char* out, unsigned __int128 bits, int k);
 
 } // namespace bitscope::detail

@@ -1,6 +1,5 @@
 #include "engine/neighbours.h"
 
-#include "engine/bitfields.h"
 #include "engine/decimal_text.h"
 #include "engine/encoding.h"
 
@@ -88,49 +87,67 @@ FormatValues plusDelta(int formatBytes, const FormatValues& values) {
     return applied(formatBytes, values, [](auto x) { return plusDelta(x); });
 }
 
-namespace {
-
 // The neighbour's encoding as shown: all of it for Binary32 ("S_E_T", 34 characters); the
 // sign, the exponent and only the last 16 bits for the wider formats ("S_E_...bbbb").
-std::string neighbourBits(const FormatSpec& format, const BitFields& b) {
-    constexpr std::size_t lastBits = 16;
-    if (format.formatBytes == 4) return b.S + "_" + b.E + "_" + b.T;
-    return b.S + "_" + b.E + "_..." + b.T.substr(b.T.size() - lastBits);
-}
-
-BilingualText neighbourBitsLabel(const FormatSpec& format, bool up) {
-    if (format.formatBytes == 4) {
-        const std::string label =
-            up ? "      Nearest > X  (S_Exp_Sig)" : "      Nearest < X  (S_Exp_Sig)";
-        return {label, label};
+template <IeeeBinary T>
+void neighbourText(T neighbour, bool showBits, std::string& text) {
+    if (!showBits) {
+        formatValue(neighbour, PrintStyle::NeighbourDecimal, text);
+    } else {
+        using Enc = detail::Encoding<T>;
+        constexpr int k = Enc::format.k;
+        constexpr int w = Enc::format.w;
+        constexpr int lastBits = 16;
+        char digits[k];
+        detail::writeBinaryDigits(digits, Enc(neighbour).bits, k);
+        text.assign(1, digits[0]); // S
+        text += '_';
+        text.append(digits + 1, w);
+        text += '_';
+        if constexpr (Enc::format.formatBytes == 4) {
+            text.append(digits + 1 + w, k - 1 - w);
+        } else {
+            text += "...";
+            text.append(digits + k - lastBits, lastBits);
+        }
     }
-    if (up) return {"Nearest > X; Semnificand: ultimii 16 biti", "Nearest > X; Significand: last 16 bits"};
-    if (format.formatBytes == 8)
-        return {"Nearest < X, Semnificand: ultimii 16 biti", "Nearest < X, Significand: last 16 bits"};
-    return {"Nearest < X; Semnificand: ultimii 16 biti", "Nearest < X; Significand: last 16 bits"};
+    if (text.size() > neighbourTextLimit) text.resize(neighbourTextLimit);
 }
 
-} // namespace
+std::string_view neighbourLabel(const FormatSpec& format, bool up, bool showBits,
+                                Language language) {
+    const bool romanian = language == Language::Romanian;
+    if (!showBits) return up ? "      Nearest, > X" : "      Nearest, < X";
+    if (format.formatBytes == 4)
+        return up ? "      Nearest > X  (S_Exp_Sig)" : "      Nearest < X  (S_Exp_Sig)";
+    if (up)
+        return romanian ? "Nearest > X; Semnificand: ultimii 16 biti"
+                        : "Nearest > X; Significand: last 16 bits";
+    if (format.formatBytes == 8)
+        return romanian ? "Nearest < X, Semnificand: ultimii 16 biti"
+                        : "Nearest < X, Significand: last 16 bits";
+    return romanian ? "Nearest < X; Semnificand: ultimii 16 biti"
+                    : "Nearest < X; Significand: last 16 bits";
+}
 
 NeighbourView neighbourView(int formatBytes, const FormatValues& values, int listItem,
                             bool showBits) {
     const FormatSpec* format = findFormat(formatBytes);
     if (format == nullptr) return {};
     const bool up = listItem == 4;
-    const FormatValues y = up ? nextUp(formatBytes, values) : nextDown(formatBytes, values);
     NeighbourView view;
-    if (showBits) {
-        view.value = neighbourBits(*format, encodeBits(formatBytes, y));
-        view.label = neighbourBitsLabel(*format, up);
-    } else {
-        view.value = formatValue(formatBytes, y, PrintStyle::NeighbourDecimal);
-        const std::string label = up ? "      Nearest, > X" : "      Nearest, < X";
-        view.label = {label, label};
-    }
-    if (view.value.size() > neighbourTextLimit) view.value.resize(neighbourTextLimit);
+    withFormat(formatBytes, [&]<class T>(FormatTag<T>) {
+        const T x = values.slot<T>();
+        neighbourText(up ? nextUp(x) : nextDown(x), showBits, view.value);
+    });
+    view.label = {std::string(neighbourLabel(*format, up, showBits, Language::Romanian)),
+                  std::string(neighbourLabel(*format, up, showBits, Language::English))};
     return view;
 }
 
+template void neighbourText(Binary32, bool, std::string&);
+template void neighbourText(Binary64, bool, std::string&);
+template void neighbourText(Binary128, bool, std::string&);
 template Binary32 nextUp(Binary32);
 template Binary64 nextUp(Binary64);
 template Binary128 nextUp(Binary128);

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
+#include "engine/format.h"
 #include "engine/language.h"
 #include "engine/numbers.h"
 
@@ -61,5 +63,12 @@ inline constexpr std::size_t neighbourTextLimit = 64;
 // and Binary128, with the matching labels. Empty for a bad formatBytes.
 NeighbourView neighbourView(int formatBytes, const FormatValues& values, int listItem,
                             bool showBits);
+
+// The parts of neighbourView: the value text of the neighbour y itself (nextUp(X) or
+// nextDown(X)), written into text, its storage reused; and the label of one language.
+template <IeeeBinary T>
+void neighbourText(T neighbour, bool showBits, std::string& text);
+std::string_view neighbourLabel(const FormatSpec& format, bool up, bool showBits,
+                                Language language);
 
 } // namespace bitscope

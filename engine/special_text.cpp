@@ -39,14 +39,21 @@ void detectSpecialText(std::string_view xText, SpecialText& special) {
     }
 }
 
-BitFields showSpecialEncoding(int formatBytes, const SpecialText& special) {
+void showSpecialEncoding(int formatBytes, const SpecialText& special, BitFields& fields) {
     const FormatSpec* format = findFormat(formatBytes);
-    if (format == nullptr) return {};
-    const auto t = static_cast<std::size_t>(format->t);
-    return BitFields{
-        std::string(1, special.isInfinite ? special.infSignChar : special.nanSignChar),
-        std::string(static_cast<std::size_t>(format->w), '1'),
-        std::string(t, special.isInfinite ? '0' : '1')};
+    if (format == nullptr) {
+        fields = BitFields{};
+        return;
+    }
+    fields.S.assign(1, special.isInfinite ? special.infSignChar : special.nanSignChar);
+    fields.E.assign(static_cast<std::size_t>(format->w), '1');
+    fields.T.assign(static_cast<std::size_t>(format->t), special.isInfinite ? '0' : '1');
+}
+
+BitFields showSpecialEncoding(int formatBytes, const SpecialText& special) {
+    BitFields fields;
+    showSpecialEncoding(formatBytes, special, fields);
+    return fields;
 }
 
 } // namespace bitscope

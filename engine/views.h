@@ -61,6 +61,24 @@ ViewText xPlusDeltaView(int formatBytes, const FormatValues& values);
 ViewText neighbourItemView(int formatBytes, const FormatValues& values, int listItem,
                            bool showBits, Language language);
 
+// Every view at once, as a report of X shows them: items 1 to 7, the neighbour items both
+// unchecked (decimal) and checked (encoding); captions and labels in one language.
+struct ParameterViews {
+    ViewText exponent, significand, ulp;
+    ViewText nextUp, nextDown;         // items 4 and 5 unchecked
+    ViewText nextUpBits, nextDownBits; // items 4 and 5 checked
+    ViewText delta, xPlusDelta;
+
+    bool operator==(const ParameterViews&) const = default;
+};
+
+// Fills views with exactly the texts of the single-view functions above, computing each
+// quantity once (each neighbour, Delta) and writing into the strings views already holds:
+// refilling one record value after value allocates nothing once its strings have grown.
+// Every text is empty for a bad formatBytes.
+void parameterViews(int formatBytes, const FormatValues& values, const BitFields& fields,
+                    const Classification& flags, Language language, ParameterViews& views);
+
 // The view of list item listItem (1 to 7); an empty ViewText for any other index or a bad
 // formatBytes. showBits is the check box of the neighbour items.
 ViewText parameterView(int listItem, int formatBytes, const FormatValues& values,
