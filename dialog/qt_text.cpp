@@ -1,0 +1,47 @@
+// Texts at the toolkit boundary: the program speaks Windows-1252, Qt UTF-16.
+#include "dialog/cp1252.h"
+#include "dialog/qt_binding.h"
+
+namespace bitscope {
+
+QString toQt(const std::string& cp1252) {
+  return QString::fromStdU32String(cp1252ToUnicode(cp1252));
+}
+
+std::string fromQt(const QString& text) {
+  // An unpaired surrogate becomes U+FFFD here, and so "?" like any other
+  // character that Windows-1252 lacks.
+  return cp1252FromUnicode(text.toStdU32String());
+}
+
+int toCharIndex(const QString& text, int utf16Index) {
+  int chars = 0;
+  for (int i = 0; i < utf16Index && i < text.size(); ++i) {
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+      ++i;
+    ++chars;
+  }
+  return chars;
+}
+
+int toUtf16Index(const QString& text, int charIndex) {
+  int i = 0;
+  for (int chars = 0; chars < charIndex && i < text.size(); ++chars) {
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+      ++i;
+    ++i;
+  }
+  return i;
+}
+
+QString withoutMnemonics(const QString& caption) {
+  QString out;
+  out.reserve(caption.size());
+  for (int i = 0; i < caption.size(); ++i) {
+    if (caption.at(i) == u'&' && i + 1 < caption.size()) ++i;  // "&x" -> "x", "&&" -> "&"
+    out.append(caption.at(i));
+  }
+  return out;
+}
+
+}  // namespace bitscope

@@ -1,0 +1,166 @@
+// Edit boxes: one change notice per edit whoever makes it, digits-only boxes,
+// focus notices, the caret read back, and Windows-1252 at the boundary.
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <functional>
+
+#include "tests/qt/form_fixture.h"
+
+namespace bitscope::test {
+namespace {
+
+struct EditAction {
+  const char* name;
+  std::function<void(LowWindow*, QLineEdit*)> act;
+  int changes;  // change notices the action must raise
+};
+
+TEST_F(FormTest, EveryEditOfAnEditBoxIsExactlyOneChangeNotice) {
+  const std::vector<EditAction> rows = {
+      {"three keystrokes", [](LowWindow*, QLineEdit* e) { QTest::keyClicks(e, "123"); }, 3},
+      {"a paste",
+       [](LowWindow*, QLineEdit* e) {
+         QApplication::clipboard()->setText(QStringLiteral("4567"));
+         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+       },
+       1},
+      {"a cut of all text",
+       [](LowWindow*, QLineEdit* e) {
+         QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+         QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+       },
+       1},
+      {"an undo", [](LowWindow*, QLineEdit* e) { QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier); }, 1},
+      {"a backspace", [](LowWindow*, QLineEdit* e) { QTest::keyClick(e, Qt::Key_Backspace); }, 1},
+      {"the program's write", [](LowWindow* w, QLineEdit*) { lowSetText(w, 100, "0.1"); }, 1},
+      {"the program's write of the same text", [](LowWindow* w, QLineEdit*) { lowSetText(w, 100, "0.1"); }, 1},
+      {"an assistive technology setting the value",
+       [](LowWindow*, QLineEdit* e) {
+         QAccessible::queryAccessibleInterface(e)->setText(QAccessible::Value, QStringLiteral("2.5"));
+       },
+       1},
+      {"an assistive technology replacing text",
+       [](LowWindow*, QLineEdit* e) {
+         QAccessible::queryAccessibleInterface(e)->editableTextInterface()->replaceText(0, 1, QStringLiteral("7"));
+       },
+       1},
+  };
+  QLineEdit* box = edit(100);
+  focus(box);
+  for (const EditAction& row : rows) {
+    SCOPED_TRACE(row.name);
+    resetNotices();
+    const QString before = box->text();
+    row.act(window, box);
+    EXPECT_EQ(commandCount(100, LowNotify::EditChange), row.changes);
+    EXPECT_EQ(commandCount(100, LowNotify::EditUpdate), row.changes);
+    if (row.changes > 0 && std::string(row.name).find("same text") == std::string::npos) {
+      EXPECT_NE(box->text(), before);
+    }
+  }
+  EXPECT_EQ(box->text(), QStringLiteral("7.5"));
+}
+
+TEST_F(FormTest, ReadOnlyBoxTakesNoTyping) {
+  focus(edit(102));
+  QTest::keyClicks(edit(102), "99");
+  EXPECT_EQ(lowGetText(window, 102), "fixed");
+  EXPECT_EQ(commandCount(102, LowNotify::EditChange), 0);
+}
+
+TEST_F(FormTest, DigitsOnlyBoxRefusesOtherCharactersButKeepsTheProgramsText) {
+  struct Row {
+    const char* programText;
+    const char* typed;
+    const char* pasted;  // null: nothing pasted
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"", "1a2", nullptr, "12"},
+      {"", "", "34", "34"},
+      {"12", "", "3x", "12"},
+      {"   Exponent", "1", nullptr, "   Exponent1"},
+      {"   Exponent", "z-", nullptr, "   Exponent"},
+  };
+  QLineEdit* box = edit(101);
+  focus(box);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.programText) + " + " + row.typed);
+    lowSetText(window, 101, row.programText);
+    box->end(false);
+    QTest::keyClicks(box, row.typed);
+    if (row.pasted != nullptr) {
+      QApplication::clipboard()->setText(QString::fromLatin1(row.pasted));
+      box->paste();
+    }
+    EXPECT_EQ(lowGetText(window, 101), row.expected);
+  }
+}
+
+TEST_F(FormTest, FocusNoticesFollowTheKeyboardFocus) {
+  focus(edit(100));
+  focus(edit(101));
+  focus(widget<QWidget>(300));  // a check box: no focus notices of its own
+  const std::vector<std::pair<int, LowNotify>> expected = {
+      {100, LowNotify::FocusIn}, {100, LowNotify::FocusOut}, {101, LowNotify::FocusIn}, {101, LowNotify::FocusOut}};
+  std::vector<std::pair<int, LowNotify>> seen;
+  for (const Notice& n : notices())
+    if (n.event.kind == LowEvent::Kind::Command &&
+        (n.event.notify == LowNotify::FocusIn || n.event.notify == LowNotify::FocusOut))
+      seen.emplace_back(n.event.controlId, n.event.notify);
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(FormTest, CaretReadBackIsTheEndOfTheSelection) {
+  struct Row {
+    const char* name;
+    std::function<void(QLineEdit*)> place;
+    int expected;
+  };
+  const Row rows[] = {
+      {"caret alone", [](QLineEdit* e) { e->setCursorPosition(4); }, 4},
+      {"selection made forwards", [](QLineEdit* e) { e->setSelection(2, 5); }, 7},
+      {"selection made backwards", [](QLineEdit* e) { e->setSelection(7, -5); }, 7},
+      {"all selected", [](QLineEdit* e) { e->selectAll(); }, 10},
+  };
+  lowSetText(window, 100, "0123456789");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.place(edit(100));
+    EXPECT_EQ(lowGetSelectionEnd(window, 100), row.expected);
+  }
+  edit(100)->selectAll();
+  lowSetCaret(window, 100, 3);
+  EXPECT_FALSE(edit(100)->hasSelectedText());
+  EXPECT_EQ(edit(100)->cursorPosition(), 3);
+}
+
+TEST_F(FormTest, TextsCrossTheBoundaryAsWindows1252) {
+  lowSetText(window, 100, "\x80 caf\xE9");
+  EXPECT_EQ(edit(100)->text(), QString::fromUtf8("\u20AC caf\u00E9"));
+  EXPECT_EQ(lowGetText(window, 100), "\x80 caf\xE9");
+
+  // Characters Windows-1252 lacks reach the program as "?", one per character
+  // even outside the basic plane, where the caret counts characters too.
+  lowSetText(window, 100, "");
+  focus(edit(100));
+  for (const char* typed : {"a", "\u0219", "\U0001F600", "b"}) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8(typed));
+    QApplication::sendEvent(edit(100), &key);
+  }
+  EXPECT_EQ(lowGetText(window, 100), "a??b");
+  EXPECT_EQ(lowGetSelectionEnd(window, 100), 4);
+  lowSetCaret(window, 100, 3);
+  EXPECT_EQ(edit(100)->cursorPosition(), 4);  // after the surrogate pair
+
+  lowSetText(window, 600, "\xC8tre");
+  EXPECT_EQ(widget<QLabel>(600)->text(), QString::fromUtf8("\u00C8tre"));
+}
+
+}  // namespace
+}  // namespace bitscope::test

@@ -1,0 +1,50 @@
+// Windows-1252 <-> Unicode: the published table, lossless bytes, and "?" for
+// what the code page lacks.
+#include <gtest/gtest.h>
+
+#include "dialog/cp1252.h"
+
+namespace bitscope {
+namespace {
+
+TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    EXPECT_EQ(static_cast<unsigned char>(cp1252FromUnicode(cp1252ToUnicode(byte))), byte) << b;
+  }
+}
+
+TEST(Cp1252, BytesMapToTheTablesCodePoints) {
+  struct Row {
+    unsigned char byte;
+    char32_t codePoint;
+  };
+  const Row rows[] = {
+      {0x41, U'A'},     {0x0A, U'\n'},    {0x80, U'\u20AC'}, {0x8A, U'\u0160'}, {0x8C, U'\u0152'},
+      {0x91, U'\u2018'}, {0x96, U'\u2013'}, {0x99, U'\u2122'}, {0x9F, U'\u0178'}, {0xA0, U'\u00A0'},
+      {0xC8, U'\u00C8'}, {0xE9, U'\u00E9'}, {0xFF, U'\u00FF'},
+      // Undefined in the code page: kept as the control code of the same value.
+      {0x81, U'\u0081'}, {0x8D, U'\u008D'}, {0x8F, U'\u008F'}, {0x90, U'\u0090'}, {0x9D, U'\u009D'},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(cp1252ToUnicode(row.byte), row.codePoint) << int(row.byte);
+    EXPECT_EQ(static_cast<unsigned char>(cp1252FromUnicode(row.codePoint)), row.byte) << int(row.byte);
+  }
+}
+
+TEST(Cp1252, CodePointsWithoutAByteBecomeAQuestionMark) {
+  // U+0080 and U+009F are C1 controls whose bytes mean other characters.
+  for (const char32_t c : {U'\u0080', U'\u009F', U'\u0100', U'\u0219', U'\u021B', U'\u0103', U'\uFFFD',
+                           U'\U0001F600', char32_t{0x110000}})
+    EXPECT_EQ(cp1252FromUnicode(c), cp1252Unmappable) << static_cast<unsigned long>(c);
+}
+
+TEST(Cp1252, StringsConvertCharacterByCharacter) {
+  EXPECT_EQ(cp1252ToUnicode(std::string_view("a\x80 \xE9t\xE9")), U"a\u20AC \u00E9t\u00E9");
+  EXPECT_EQ(cp1252FromUnicode(std::u32string_view(U"Pozi\u021Bie \u20AC5")), "Pozi?ie \x80" "5");
+  EXPECT_EQ(cp1252ToUnicode(std::string_view("")), U"");
+  EXPECT_EQ(cp1252ToUnicode(std::string_view("a\0b", 3)), std::u32string(U"a\0b", 3));
+}
+
+}  // namespace
+}  // namespace bitscope

@@ -1,0 +1,157 @@
+// The desktop program as it stands: start-up with the real dialog layer, the
+// main window from template 101, and the message loop until the window ends.
+//
+// Run with --screenshot FILE (under a real display, e.g. xvfb-run) to save a
+// picture of the main window instead of testing; --fill first writes sample
+// bits into the bit boxes, to show how they fit; --template ID pictures
+// another dialog template as the dialog layer shows it.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dialog/dialog.h"
+#include "dialog/qt_binding.h"
+#include "mainwin/program.h"
+
+namespace bitscope {
+namespace {
+
+DialogWindow* shownMainWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* dialog = dynamic_cast<DialogWindow*>(w); dialog != nullptr && dialog->isVisible() && dialog->low)
+      return dialog;
+  return nullptr;
+}
+
+QPushButton* buttonCaptioned(QWidget* window, const QString& caption) {
+  for (auto* button : window->findChildren<QPushButton*>())
+    if (button->text() == caption) return button;
+  return nullptr;
+}
+
+// Runs the program and acts on its main window once it is up.
+int runProgram(const std::function<void(DialogWindow*)>& act) {
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (DialogWindow* dialog = shownMainWindow()) {
+      poll.stop();
+      act(dialog);
+    }
+  });
+  poll.start(5);
+  return programMain(1);
+}
+
+TEST(StageProgram, EndsWithCodeZeroByExitEscOrTheCloseBox) {
+  struct Row {
+    const char* name;
+    std::function<void(DialogWindow*)> act;
+  };
+  const Row rows[] = {
+      {"Exit", [](DialogWindow* d) { buttonCaptioned(d, QStringLiteral("Exit"))->click(); }},
+      {"Esc", [](DialogWindow* d) { QTest::keyClick(d, Qt::Key_Escape); }},
+      {"close box", [](DialogWindow* d) { d->close(); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool acted = false;
+    EXPECT_EQ(runProgram([&](DialogWindow* d) {
+                acted = true;
+                row.act(d);
+              }),
+              0);
+    EXPECT_TRUE(acted);
+    EXPECT_EQ(shownMainWindow(), nullptr);
+  }
+}
+
+TEST(StageProgram, MainWindowIsTemplate101) {
+  const DialogTemplate* tpl = findDialogTemplate(101);
+  ASSERT_NE(tpl, nullptr);
+  std::size_t controls = 0;
+  bool cancelHidden = false;
+  QString title;
+  runProgram([&](DialogWindow* d) {
+    controls = d->low->controls.size();
+    cancelHidden = qtFindControl(d->low, 2)->widget->isHidden();
+    title = d->windowTitle();
+    QTest::keyClick(d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(controls, tpl->items.size());
+  EXPECT_TRUE(cancelHidden);
+  EXPECT_EQ(title.toStdString(), tpl->caption);
+}
+
+// ---- screenshot -------------------------------------------------------------
+
+void fillSampleBits(LowWindow* window) {
+  const std::pair<int, int> boxes[] = {{1026, 1}, {1027, 8},  {1028, 23}, {1032, 1},  {1033, 11},
+                                       {1035, 52}, {1014, 1}, {1015, 15}, {1016, 48}, {1018, 64}};
+  for (const auto& [id, bits] : boxes) {
+    std::string text;
+    for (int i = 0; i < bits; ++i) text += (i % 3 == 1) ? '1' : '0';
+    lowSetText(window, id, text);
+  }
+  lowSetText(window, 1007, "+1.00000000000000000000000000000000E-0001");
+}
+
+int saveScreenshot(const QString& file, bool fill) {
+  bool saved = false;
+  runProgram([&](DialogWindow* d) {
+    if (fill) fillSampleBits(d->low);
+    // Let the window settle on the display before it is drawn.
+    QTimer::singleShot(300, d, [&saved, d, file] {
+      saved = d->grab().save(file);
+      buttonCaptioned(d, QStringLiteral("Exit"))->click();
+    });
+  });
+  return saved ? 0 : 1;
+}
+
+// Shows one dialog template through the dialog layer and saves its picture.
+int saveTemplateScreenshot(const QString& file, int templateId) {
+  DialogObject dialog;
+  if (!DLGLOAD(templateId, dialog) || !DLGMODELESS(dialog)) return 1;
+  bool saved = false;
+  QTimer::singleShot(300, [&] {
+    saved = dialog.window != nullptr && dialog.window->dialog->grab().save(file);
+    DLGEXIT(dialog);
+    lowPostQuitMessage(0);
+  });
+  LowMessage message;
+  while (lowGetMessage(message)) {
+  }
+  DLGRELEASE(dialog);
+  return saved ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace bitscope
+
+int main(int argc, char* argv[]) {
+  QString screenshot;
+  bool fill = false;
+  int templateId = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--screenshot" && i + 1 < argc) screenshot = QString::fromLocal8Bit(argv[++i]);
+    if (arg == "--fill") fill = true;
+    if (arg == "--template" && i + 1 < argc) templateId = std::atoi(argv[++i]);
+  }
+  if (screenshot.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  if (!screenshot.isEmpty())
+    return templateId != 0 ? bitscope::saveTemplateScreenshot(screenshot, templateId)
+                           : bitscope::saveScreenshot(screenshot, fill);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
