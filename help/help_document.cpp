@@ -1,0 +1,66 @@
+// The help button: the guide of the current language, opened by the full path
+// at which the search path holds it (a bare name would be resolved against the
+// current folder only, and fail for a guide found anywhere else).
+#include "help/help_document.h"
+
+#include <string_view>
+
+#include "dialog/texts.h"
+#include "mainwin/appstate.h"
+
+namespace bitscope {
+namespace {
+
+struct HelpTexts {
+  std::string_view documentName;
+  std::string_view notFound;
+  std::string_view cannotOpen;
+  std::string_view noAssociation;
+};
+
+constexpr HelpTexts englishHelp{
+    "VAZ&I-en.pdf",
+    "File \"VAZ&I-en.pdf\" Not Found!\nTry to locate it yourselves.",
+    "Error: The system can't open the specified file!",
+    "Error: There is no application associated with \".pdf\" file extension!"};
+
+// Romanian has one text for every failure to open.
+constexpr HelpTexts romanianHelp{
+    "VAZ&I-ro.pdf",
+    "Fisierul \"VAZ&I-ro.pdf\" nu a fosr gasit!\nIncercati sa-l localizati direct.",
+    "Eroare: Nu exista aplicatie asociata cu extensia \".pdf\"!",
+    "Eroare: Nu exista aplicatie asociata cu extensia \".pdf\"!"};
+
+// The same caption in both languages.
+constexpr std::string_view helpCaption = "Error";
+
+void showHelpError(std::string_view text) {
+  lowMessageBox(std::string(text), std::string(helpCaption), MessageIcon::Error);
+}
+
+}  // namespace
+
+std::string findOnSearchPath(const std::string& name) {
+  return lowSearchPath(withoutTrailingBlanks(name));
+}
+
+void openHelpDocument(DialogObject&, int, int) {
+  const HelpTexts& texts = appState().isEnglish ? englishHelp : romanianHelp;
+  const std::string path = findOnSearchPath(std::string(texts.documentName));
+  if (path.empty()) {
+    showHelpError(texts.notFound);
+    return;
+  }
+  switch (lowOpenDocument(path)) {
+    case OpenResult::Opened:
+      return;
+    case OpenResult::NoAssociation:  // the shell's result 31
+      showHelpError(texts.noAssociation);
+      return;
+    case OpenResult::Failed:
+      showHelpError(texts.cannotOpen);
+      return;
+  }
+}
+
+}  // namespace bitscope
