@@ -1,0 +1,60 @@
+#include "mainwin/x_entry.h"
+
+#include "mainwin/appstate.h"
+#include "mainwin/bit_boxes.h"
+#include "mainwin/control_ids.h"
+
+namespace bitscope {
+
+namespace {
+
+// Shorter texts are still being typed: "1" or "-5" are not read yet, "  5" is.
+constexpr std::size_t shortestReadText = 3;
+
+std::size_t lengthWithoutTrailingBlanks(const std::string& text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  return last == std::string::npos ? 0 : last + 1;
+}
+
+}  // namespace
+
+void onXTextChanged(DialogObject& dialog, int, int) {
+  AppState& state = appState();
+
+  // 1. Whatever described the previous X no longer holds; the list waits for a decode.
+  DLGSETVALUE(dialog, ctl::viewValue, "");
+  DLGSETVALUE(dialog, ctl::dataType, "");
+  DLGSETVALUE(dialog, ctl::viewCaption, "");
+  DLGSETVALUE(dialog, ctl::neighbourBits, false);
+  DLGSETVALUE(dialog, ctl::parameterList, false, PROP_ENABLED);
+
+  // 2-3. The text, once it is long enough.
+  state.xText = std::string(xTextLength, ' ');
+  DLGGETVALUE(dialog, ctl::xEntry, state.xText, static_cast<int>(xTextLength));
+  if (lengthWithoutTrailingBlanks(state.xText) < shortestReadText) return;
+
+  const FormatSpec* format = findFormat(state.formatBytes);
+  if (format == nullptr) return;
+
+  // 4-5. An infinity or NaN typed by name shows its encoding; X keeps its value.
+  detectSpecialText(state.xText, state.special);
+  state.flags.isNaN = state.special.isNaN;
+  state.flags.isInfinite = state.special.isInfinite;
+  if (state.special.isInfinite || state.special.isNaN) {
+    writeBitBoxes(dialog, *format, showSpecialEncoding(state.formatBytes, state.special));
+    return;
+  }
+
+  // 6. A decimal number, read straight into the current format.
+  if (readDecimal(state.formatBytes, state.xText, state.values) == ReadOutcome::Invalid) {
+    DLGREFRESH(dialog, false);  // the cleared views are shown behind the message
+    lowMessageBox(std::string(invalidValueMessage), std::string(invalidValueTitle), MessageIcon::Warning,
+                  nullptr);
+    return;
+  }
+  // A successful read, or a text that names no number (the value is kept): either
+  // way the boxes show the value's encoding.
+  writeBitBoxes(dialog, *format, encodeBits(state.formatBytes, state.values));
+}
+
+}  // namespace bitscope
