@@ -1,6 +1,4 @@
 # The About box and the help-document button (the handlers, not the documents).
-# appState() comes from the main window's library, which links this one into
-# the program.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
                ${CMAKE_CURRENT_BINARY_DIR}/generated/help/version.h @ONLY)
 add_library(bitscope_help STATIC
@@ -8,5 +6,5 @@ add_library(bitscope_help STATIC
   ${CMAKE_CURRENT_LIST_DIR}/help_document.cpp)
 target_include_directories(bitscope_help PUBLIC ${PROJECT_SOURCE_DIR}
                            PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
-target_link_libraries(bitscope_help PUBLIC bitscope_dialog bitscope_engine)
+target_link_libraries(bitscope_help PUBLIC bitscope_appstate)
 bitscope_warnings(bitscope_help)

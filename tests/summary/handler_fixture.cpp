@@ -6,20 +6,6 @@
 
 namespace bitscope {
 
-// The process-wide objects that the main window's library owns in the program.
-AppState& appState() {
-  static AppState state;
-  return state;
-}
-DialogObject& mainDialog() {
-  static DialogObject dialog;
-  return dialog;
-}
-DialogObject& summaryDialog() {
-  static DialogObject dialog;
-  return dialog;
-}
-
 namespace testing {
 
 void HandlerTest::SetUp() {
