@@ -12,11 +12,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <functional>
-#include <utility>
-
 #include "dialog/winstyle.h"
 #include "tests/qt/form_fixture.h"
+#include "tests/qt/modal_script.h"
 
 namespace bitscope::test {
 namespace {
@@ -197,54 +195,35 @@ TEST_F(FormTest, IconsComeFromTheEmbeddedResources) {
   lowDestroyWindow(about);
 }
 
-// Acts on the modal windows that appear, one step per window, in order. An
-// action runs on its own turn of the event loop, since it may open the next
-// modal window and wait there.
-struct ModalStep {
-  std::function<bool(QWidget*)> expects;
-  std::function<void(QWidget*)> act;
-};
+bool isChooser(QWidget* top) { return qobject_cast<QFileDialog*>(top) != nullptr; }
+bool isMessageBox(QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; }
 
-class ModalScript {
- public:
-  explicit ModalScript(std::vector<ModalStep> steps) : steps_(std::move(steps)) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] {
-      QWidget* top = QApplication::activeModalWidget();
-      if (top == nullptr || !top->isVisible() || top == acted_ || next_ == steps_.size() ||
-          !steps_[next_].expects(top))
-        return;
-      acted_ = top;
-      QTimer::singleShot(0, top, [act = steps_[next_].act, top, this] {
-        act(top);
-        acted_ = nullptr;
-      });
-      ++next_;
-    });
-    poll_.start(5);
-  }
-  bool finished() const { return next_ == steps_.size(); }
+QLineEdit* nameBox(QWidget* chooser) { return chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
 
- private:
-  std::vector<ModalStep> steps_;
-  std::size_t next_ = 0;
-  QPointer<QWidget> acted_;  // the window the last action is working on
-  QTimer poll_;
-};
+bool canTypeAName(QWidget* chooser) {
+  const QLineEdit* name = nameBox(chooser);
+  return name != nullptr && name->isVisible() && name->isEnabled();
+}
 
 ModalStep chooseName(const QString& name, QStringList* filtersSeen = nullptr, QString* filterSeen = nullptr) {
-  return {[](QWidget* top) { return qobject_cast<QFileDialog*>(top) != nullptr; },
+  return {QStringLiteral("the file chooser, to choose \"%1\"").arg(name), isChooser, canTypeAName,
           [=](QWidget* top) {
             auto* chooser = static_cast<QFileDialog*>(top);
             if (filtersSeen != nullptr) *filtersSeen = chooser->nameFilters();
             if (filterSeen != nullptr) *filterSeen = chooser->selectedNameFilter();
             // Typed into the name box, then the Save button.
-            chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+            nameBox(chooser)->setText(name);
             static_cast<QDialog*>(chooser)->accept();
           }};
 }
 
 ModalStep answer(QMessageBox::StandardButton button, QString* text = nullptr) {
-  return {[](QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; },
+  return {QStringLiteral("a message box, to press its standard button 0x%1").arg(static_cast<int>(button), 0, 16),
+          isMessageBox,
+          [button](QWidget* top) {
+            const QAbstractButton* choice = static_cast<QMessageBox*>(top)->button(button);
+            return choice != nullptr && choice->isVisible() && choice->isEnabled();
+          },
           [=](QWidget* top) {
             auto* box = static_cast<QMessageBox*>(top);
             if (text != nullptr) *text = box->text();
@@ -267,16 +246,16 @@ TEST(MessageBox, ShowsItsTextCaptionAndIconWithAnOkButton) {
     QString title, text;
     bool topLevel = false;
     qsizetype buttons = 0;
-    ModalScript script({{[](QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; },
-                         [&](QWidget* top) {
-                           auto* box = static_cast<QMessageBox*>(top);
-                           icon = box->icon();
-                           title = box->windowTitle();
-                           text = box->text();
-                           topLevel = box->parentWidget() == nullptr;
-                           buttons = box->buttons().size();
-                           box->button(QMessageBox::Ok)->click();
-                         }}});
+    ModalStep look = answer(QMessageBox::Ok, &text);
+    look.act = [&, answerIt = look.act](QWidget* top) {
+      auto* box = static_cast<QMessageBox*>(top);
+      icon = box->icon();
+      title = box->windowTitle();
+      topLevel = box->parentWidget() == nullptr;
+      buttons = box->buttons().size();
+      answerIt(top);
+    };
+    ModalScript script({look});
     lowMessageBox("Invalid Value & \"1e999\" <b>", "Eroare", row.icon);
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(icon, row.expected);
@@ -337,10 +316,11 @@ TEST(FileChooser, OffersTheFiltersAndKeepsTheNameTheUserMeant) {
 
   // Cancelling chooses nothing.
   {
-    ModalScript script({{[](QWidget* top) { return qobject_cast<QFileDialog*>(top) != nullptr; },
+    ModalScript script({{QStringLiteral("the file chooser, to cancel it"), isChooser, canTypeAName,
                          [](QWidget* top) { static_cast<QDialog*>(top)->reject(); }}});
     path = "unchanged";
     EXPECT_FALSE(lowChooseFile(request, path));
+    EXPECT_TRUE(script.finished());
     EXPECT_EQ(path, "unchanged");
   }
 }

@@ -6,6 +6,7 @@
 // bits into the bit boxes, to show how they fit; --template ID pictures
 // another dialog template as the dialog layer shows it.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "dialog/dialog.h"
 #include "dialog/qt_binding.h"
 #include "mainwin/program.h"
+#include "tests/qt/modal_script.h"
 
 namespace bitscope {
 namespace {
@@ -36,14 +38,24 @@ QPushButton* buttonCaptioned(QWidget* window, const QString& caption) {
   return nullptr;
 }
 
-// Runs the program and acts on its main window once it is up.
+// Runs the program and acts on its main window once it is up and ready for
+// input. An action that leaves the window up did not take and is repeated. A
+// program still running long after its start is stopped and the test fails:
+// a guard against a hang, far beyond any run's time, not a speed check.
 int runProgram(const std::function<void(DialogWindow*)>& act) {
+  constexpr qint64 noEndLimitMs = 30'000;
+  QElapsedTimer sinceStart;
+  sinceStart.start();
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (DialogWindow* dialog = shownMainWindow()) {
+    if (sinceStart.elapsed() > noEndLimitMs) {
       poll.stop();
-      act(dialog);
+      ADD_FAILURE() << "The program did not end within " << noEndLimitMs / 1000
+                    << " s of its start; it is stopped.";
+      lowPostQuitMessage(1);
+      return;
     }
+    if (DialogWindow* dialog = shownMainWindow(); dialog != nullptr && test::windowInFront(dialog)) act(dialog);
   });
   poll.start(5);
   return programMain(1);
@@ -106,12 +118,11 @@ void fillSampleBits(LowWindow* window) {
 int saveScreenshot(const QString& file, bool fill) {
   bool saved = false;
   runProgram([&](DialogWindow* d) {
-    if (fill) fillSampleBits(d->low);
-    // Let the window settle on the display before it is drawn.
-    QTimer::singleShot(300, d, [&saved, d, file] {
+    if (!saved) {
+      if (fill) fillSampleBits(d->low);
       saved = d->grab().save(file);
-      buttonCaptioned(d, QStringLiteral("Exit"))->click();
-    });
+    }
+    buttonCaptioned(d, QStringLiteral("Exit"))->click();
   });
   return saved ? 0 : 1;
 }
