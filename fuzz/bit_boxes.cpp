@@ -11,6 +11,7 @@
 //    the boxes' digits read as one binary number (blanks skipped, the digits right-aligned)
 //    and X shows that value.
 // 3. The simulated window system sees no misuse.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialog/dlglow_sim.h"
 #include "mainwin/appstate.h"

@@ -10,11 +10,13 @@
 //    and a list's item count read back as written.
 // 3. A dialog's window is always a live window, and none is left once all are destroyed.
 // 4. The simulated window system sees no misuse (such as a destroyed window used).
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "dialog/dialog.h"
 #include "dialog/dlglow_sim.h"
