@@ -10,7 +10,9 @@
 // 2. After an edit of a bit box, or a click into one, the value of the current format is
 //    the boxes' digits read as one binary number (blanks skipped, the digits right-aligned)
 //    and X shows that value.
-// 3. The simulated window system sees no misuse.
+// 3. The parameter list is offered only for the datum the boxes show: while it is enabled,
+//    after any action, the value of the current format is the boxes' value, and finite.
+// 4. The simulated window system sees no misuse.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -111,6 +113,18 @@ void checkDecoded() {
     });
 }
 
+// 3.
+void checkListOffered() {
+    if (!simControl(g_window, ctl::parameterList)->enabled) return;
+    withFormat(appState().formatBytes, [&]<class T>(FormatTag<T>) {
+        using Bits = typename FormatTraits<T>::Bits;
+        const T value = appState().values.slot<T>();
+        if (std::bit_cast<Bits>(value) != std::bit_cast<Bits>(valueOfBoxes<T>()))
+            fault("the parameter list is offered for a datum the boxes no longer show");
+        if (!(value - value == T(0))) fault("the parameter list is offered for a value that is not finite");
+    });
+}
+
 int pickBox() {
     const std::vector<Box> boxes = currentBoxes();
     return boxes[g_in.byte() % boxes.size()].id;
@@ -203,6 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool bitBoxEvent = userAction();
         checkBoxTexts();
         if (bitBoxEvent) checkDecoded();
+        checkListOffered();
     }
     endProgram();
     return 0;

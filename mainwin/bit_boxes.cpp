@@ -1,6 +1,7 @@
 #include "mainwin/bit_boxes.h"
 
 #include "mainwin/control_ids.h"
+#include "mainwin/parameter_list.h"
 
 namespace bitscope {
 
@@ -43,8 +44,7 @@ std::string numberText(int n) {
 }
 
 void clearEncodingViews(DialogObject& dialog) {
-  DLGSETVALUE(dialog, ctl::viewValue, "");
-  DLGSETVALUE(dialog, ctl::viewCaption, "");
+  clearParameterView(dialog);
   DLGSETVALUE(dialog, ctl::neighbourBits, false);
   DLGSETVALUE(dialog, ctl::dataType, "");
   DLGSETVALUE(dialog, ctl::caretPosition, "");

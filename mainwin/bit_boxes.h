@@ -33,8 +33,9 @@ void writeBitBoxes(DialogObject& dialog, const FormatSpec& format, const BitFiel
 // characters.
 std::string numberText(int n);
 
-// The views that describe the encoding as it was: the parameter value and its caption,
-// the neighbour check box, the data type and the caret position.
+// The views that describe the encoding as it was: the parameter view (see
+// clearParameterView), the neighbour check box unchecked, the data type and the caret
+// position.
 void clearEncodingViews(DialogObject& dialog);
 
 }  // namespace bitscope

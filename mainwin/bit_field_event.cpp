@@ -4,6 +4,7 @@
 #include "mainwin/bit_boxes.h"
 #include "mainwin/bit_validation.h"
 #include "mainwin/control_ids.h"
+#include "mainwin/parameter_list.h"
 
 namespace bitscope {
 
@@ -42,8 +43,7 @@ void validateBits(DialogObject& dialog, int controlId) {
 }  // namespace
 
 void onBitBoxChanged(DialogObject& dialog, int controlId) {
-  DLGSETVALUE(dialog, ctl::viewValue, "");
-  DLGSETVALUE(dialog, ctl::viewCaption, "");
+  clearParameterView(dialog);
   DLGSETVALUE(dialog, ctl::caretPosition, "");
   DLGREFRESH(dialog, false);
   onBitFieldEvent(dialog, controlId, EVT_CHANGE);
@@ -92,13 +92,15 @@ void redecodeFromBoxes(DialogObject& dialog) {
   if (format == nullptr) return;
 
   // 1. The boxes as they stand (a shortened box keeps its blanks).
-  const BitFields fields = readBitBoxes(dialog, *format);
-  // 2. Their kind of datum.
-  state.flags = classifyBits(*format, fields);
+  const BitFields typed = readBitBoxes(dialog, *format);
+  // 2. Their value: the digits read as one binary number, blanks skipped.
+  decodeBits(state.formatBytes, typed, state.values);
+  // 3. The kind of that value. A box that has lost a bit is no encoding: the digits
+  //    before the gap move down, and X, the data type and every view must name the one
+  //    datum those digits make, not fields read from the texts.
+  state.flags = classifyBits(*format, encodeBits(state.formatBytes, state.values));
   state.special.isNaN = state.flags.isNaN;
   state.special.isInfinite = state.flags.isInfinite;
-  // 3. Their value: the digits read as one binary number, blanks skipped.
-  decodeBits(state.formatBytes, fields, state.values);
   // 4-5. The data type, and the list for finite values only.
   state.dataTypeText = describeDataType(state.formatBytes, state.flags);
   DLGSETVALUE(dialog, ctl::dataType, state.dataTypeText.in(state.language));

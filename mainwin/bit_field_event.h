@@ -21,8 +21,8 @@ void onBitFieldEvent(DialogObject& dialog, int controlId, int eventKind);
 // a sign box nor the exponent box). Stored in appState().fieldWidth too.
 int widthOfField(int controlId);
 
-// Reads the current format's boxes into its value slot, classifies them, shows the
-// data type and enables the parameter list for a finite value.
+// Reads the current format's boxes into its value slot, classifies that value, shows
+// its data type and enables the parameter list for a finite value.
 void redecodeFromBoxes(DialogObject& dialog);
 
 // Shows the current format's value in the X box.

@@ -6,6 +6,7 @@
 #include "mainwin/bit_boxes.h"
 #include "mainwin/bit_field_event.h"
 #include "mainwin/control_ids.h"
+#include "mainwin/parameter_list.h"
 
 namespace bitscope {
 
@@ -56,7 +57,10 @@ void selectFormat(DialogObject& dialog, int formatBytes) {
     for (const BitBox& box : formatBoxes(*format))
       DLGSETVALUE(dialog, box.id, state.zeroBits.substr(0, static_cast<std::size_t>(box.width)));
   DLGSETVALUE(dialog, ctl::xEntry, "0");
+  // The last decode was of another format: until a field of this one is clicked or
+  // edited, nothing may be computed from it.
   clearEncodingViews(dialog);
+  disableParameterList(dialog);
 }
 
 void enableFormatBoxes(DialogObject& dialog) {

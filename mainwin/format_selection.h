@@ -10,7 +10,8 @@
 namespace bitscope {
 
 // A format radio: the format's boxes are enabled and start from the encoding of
-// zero, X shows "0", and the views of the previous encoding are emptied.
+// zero, X shows "0", the views of the previous encoding are emptied, and the
+// parameter list waits, disabled, until a field of the format is clicked or edited.
 void selectFormat(DialogObject& dialog, int formatBytes);
 
 // Enables the bit boxes of the current format and disables the others; these keep

@@ -1,7 +1,6 @@
 #include "mainwin/parameter_list.h"
 
 #include "mainwin/appstate.h"
-#include "mainwin/bit_boxes.h"
 #include "mainwin/control_ids.h"
 
 namespace bitscope {
@@ -30,6 +29,19 @@ void showNeighbour(DialogObject& dialog) {
 
 }  // namespace
 
+void clearParameterView(DialogObject& dialog) {
+  DLGSETVALUE(dialog, ctl::viewValue, "");
+  DLGSETVALUE(dialog, ctl::viewCaption, "");
+  DLGSETVALUE(dialog, ctl::parameterList, 0, 1);  // no item selected
+  appState().listItem = 0;
+  DLGSETVALUE(dialog, ctl::neighbourBits, false, PROP_ENABLED);
+}
+
+void disableParameterList(DialogObject& dialog) {
+  DLGSETVALUE(dialog, ctl::parameterList, false, PROP_ENABLED);
+  DLGSETVALUE(dialog, ctl::parameterLabel, false, PROP_ENABLED);
+}
+
 void onParameterListSelect(DialogObject& dialog, int, int) {
   AppState& state = appState();
   // 1-2. The check box belongs to the neighbour items only.
@@ -51,10 +63,11 @@ void onParameterListSelect(DialogObject& dialog, int, int) {
     case ParameterItem::Ulp:
     case ParameterItem::Delta:
     case ParameterItem::XPlusDelta:
-      // The exponent and significand are read from the boxes as they stand, with the
-      // classification of their last decode (current whenever the list is enabled).
+      // The exponent and significand are those of the last decoded value, with its
+      // classification: whenever the list is enabled that is the datum the boxes show.
       showView(dialog, parameterView(state.listItem, state.formatBytes, state.values,
-                                     readBitBoxes(dialog, *format), state.flags, state.language, false));
+                                     encodeBits(state.formatBytes, state.values), state.flags, state.language,
+                                     false));
       return;
   }
 }

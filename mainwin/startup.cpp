@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 
 #include "help/about.h"
 #include "help/help_document.h"
@@ -99,7 +100,7 @@ int runMessageLoop() {
 int runBitscope(int showMode, const StartupTemplates& templates) {
   if (!startUp(showMode, templates)) {
     lowMessageBox("Error initializing application Bitscope", "Error", MessageIcon::None, nullptr);
-    return 0;
+    return EXIT_FAILURE;  // a run that never showed its window did not succeed
   }
   return runMessageLoop();
 }

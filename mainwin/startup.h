@@ -15,7 +15,7 @@ struct StartupTemplates {
 };
 
 // The whole run: start-up, then the message loop until the main window is gone.
-// Returns the quit code (0), or 0 after the start-up error message.
+// Returns the quit code (0), or EXIT_FAILURE after the start-up error message.
 int runBitscope(int showMode, const StartupTemplates& templates = {});
 
 // Start-up up to the main window shown modelessly with showMode; false (nothing

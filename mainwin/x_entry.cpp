@@ -3,6 +3,7 @@
 #include "mainwin/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "mainwin/control_ids.h"
+#include "mainwin/parameter_list.h"
 
 namespace bitscope {
 
@@ -22,11 +23,10 @@ void onXTextChanged(DialogObject& dialog, int, int) {
   AppState& state = appState();
 
   // 1. Whatever described the previous X no longer holds; the list waits for a decode.
-  DLGSETVALUE(dialog, ctl::viewValue, "");
+  clearParameterView(dialog);
   DLGSETVALUE(dialog, ctl::dataType, "");
-  DLGSETVALUE(dialog, ctl::viewCaption, "");
   DLGSETVALUE(dialog, ctl::neighbourBits, false);
-  DLGSETVALUE(dialog, ctl::parameterList, false, PROP_ENABLED);
+  disableParameterList(dialog);
 
   // 2-3. The text, once it is long enough.
   state.xText = std::string(xTextLength, ' ');

@@ -116,6 +116,37 @@ TEST_F(BitEditing, AnInvalidCharacterBecomesOneWithAWarning) {
   }
 }
 
+// The exponent boxes take digits only: a typed letter never reaches the program, while
+// pasted letters do and are repaired with the message, as in any other bit box.
+TEST_F(BitEditing, TheExponentBoxesRefuseTypedLettersButRepairPastedOnes) {
+  struct Case {
+    int bytes, id, width;
+    const char* message;
+  };
+  const Case cases[] = {{4, E32, 8, invalidRo}, {8, E64, 11, invalidEn}, {16, E128, 15, invalidEn}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("box " + std::to_string(c.id));
+    selectFormat(c.bytes);
+    focus(c.id);
+    const std::string zeros(static_cast<std::size_t>(c.width), '0');
+    const std::string x = text(X);
+    newMessages();
+    overwrite(c.id, 0, 1, "a- .");
+    EXPECT_EQ(text(c.id), zeros);
+    EXPECT_EQ(text(Caret), "");  // no edit reached the program
+    EXPECT_TRUE(newMessages().empty());
+
+    replaceText(c.id, "1a" + zeros.substr(2));
+    EXPECT_EQ(text(c.id), "11" + zeros.substr(2));
+    const std::vector<SimMessageBox> shown = newMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, c.message);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(text(X), expectedXDisplay(formatOf(c.bytes), digitsOf(boxes(c.bytes))));
+    EXPECT_NE(text(X), x);
+  }
+}
+
 struct Excess {
   int bytes, id, width;
   bool english;

@@ -1,5 +1,6 @@
 // Start-up, the first display, and the ends of a run.
 #include <cfenv>
+#include <cstdlib>
 #include <limits>
 
 #include "main_window.h"
@@ -132,7 +133,8 @@ TEST_F(Run, TheMainWindowIsShownWithTheShowModeItWasGiven) {
   EXPECT_EQ(simFindWindow(101)->owner, nullptr);
 }
 
-TEST_F(Run, AMissingTemplateOrWindowGivesTheStartUpErrorAndCodeZero) {
+// A run that never showed its window reports the failure, also to whoever started it.
+TEST_F(Run, AMissingTemplateOrWindowGivesTheStartUpErrorAndAFailureStatus) {
   struct Case {
     const char* name;
     StartupTemplates templates;
@@ -148,7 +150,7 @@ TEST_F(Run, AMissingTemplateOrWindowGivesTheStartUpErrorAndCodeZero) {
     resetProgram();
     if (c.failWindow) simFailNextWindowCreation();
     simQueueKey(SimKey::Escape);  // must never be taken: there is no loop
-    EXPECT_EQ(runBitscope(1, c.templates), 0);
+    EXPECT_EQ(runBitscope(1, c.templates), EXIT_FAILURE);
     ASSERT_EQ(simMessageBoxes().size(), 1u);
     const SimMessageBox& box = simMessageBoxes()[0];
     EXPECT_EQ(box.text, "Error initializing application Bitscope");
