@@ -109,6 +109,11 @@ DialogMetrics qtDialogMetrics(const DialogTemplate& tpl);
 void qtFitEditText(QWidget* edit, const DialogMetrics& metrics);
 void qtFitCaption(QtControl& control, const DialogMetrics& metrics);
 
+// ---- qt_identity.cpp --------------------------------------------------------
+// Names the program to Qt and to the desktop: its name, and the id of its
+// launcher entry (the entry's file name without ".desktop").
+void qtSetApplicationIdentity();
+
 // ---- qt_services.cpp --------------------------------------------------------
 QIcon qtIconForResource(int resourceId);
 

@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,7 +16,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyleFactory>
-#include <QValidator>
 
 #include <algorithm>
 #include <map>
@@ -27,32 +28,55 @@ namespace {
 
 using namespace winstyle;
 
-// An edit box that takes digits only refuses an edit that would add any other
-// character (typed, pasted or dropped), while text the program writes, which
-// may hold blanks or words, stays as it is.
-class DigitsOnly final : public QValidator {
+// An edit box that takes digits only refuses a typed character that is not a
+// digit, as the native control does: a key press that would insert text, or
+// text an input method commits (a composed character, an on-screen keyboard).
+// A paste (by key or menu), a drop or an assistive technology's edit brings its
+// text in whole, so that the program's repair rules for the box see it and say
+// what they did; the program's own writes (blanks, words) are never filtered.
+class TypedDigitsOnly final : public QObject {
  public:
-  explicit DigitsOnly(QLineEdit* edit) : QValidator(edit), before_(edit->text()) {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+  explicit TypedDigitsOnly(QLineEdit* edit) : QObject(edit) {
+    edit->setInputMethodHints(edit->inputMethodHints() | Qt::ImhDigitsOnly);
+    edit->installEventFilter(this);
   }
-  void expect(const QString& text) { before_ = text; }
 
-  State validate(QString& input, int& /*position*/) const override {
-    // What an edit adds lies between the part it keeps at the front and the
-    // part it keeps at the end.
-    qsizetype front = 0;
-    while (front < input.size() && front < before_.size() && input[front] == before_[front]) ++front;
-    qsizetype back = 0;
-    while (back < input.size() - front && back < before_.size() - front &&
-           input[input.size() - 1 - back] == before_[before_.size() - 1 - back])
-      ++back;
-    for (qsizetype i = front; i < input.size() - back; ++i)
-      if (input[i] < u'0' || input[i] > u'9') return Invalid;
-    return Acceptable;
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<const QKeyEvent*>(event);
+      if (insertsText(*key) && !digitsOnly(key->text())) {
+        QApplication::beep();
+        return true;
+      }
+    } else if (event->type() == QEvent::InputMethod) {
+      // The composition goes on; only text it commits is refused.
+      auto* input = static_cast<QInputMethodEvent*>(event);
+      if (!digitsOnly(input->commitString())) {
+        QApplication::beep();
+        input->setCommitString(QString());
+      }
+    }
+    return QObject::eventFilter(watched, event);
   }
 
  private:
-  QString before_;
+  static bool digitsOnly(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+  }
+
+  // Whether a line edit takes the key press as typed text: it brings text, is no
+  // command (Ctrl or Ctrl+Shift with a key, the paste keys) and its first
+  // character is one a line edit inserts.
+  static bool insertsText(const QKeyEvent& key) {
+    const QString text = key.text();
+    if (text.isEmpty() || key.matches(QKeySequence::Paste)) return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) return false;
+    const QChar first = text.front();
+    return first.isPrint() || first.isHighSurrogate() || first.category() == QChar::Other_Format ||
+           first.category() == QChar::Other_PrivateUse;
+  }
 };
 
 // Windows leaves a few pixels between a check mark and its caption; Qt's
@@ -125,7 +149,7 @@ QWidget* makeEdit(DialogWindow* dialog, const TemplateItem& item) {
   edit->setReadOnly((item.style & ES_READONLY) != 0);
   if ((item.style & ES_PASSWORD) != 0) edit->setEchoMode(QLineEdit::Password);
   edit->setText(toQt(item.title));
-  if ((item.style & ES_NUMBER) != 0) edit->setValidator(new DigitsOnly(edit));
+  if ((item.style & ES_NUMBER) != 0) new TypedDigitsOnly(edit);
   // Every change of the content is one notice, whoever made it: a keystroke,
   // a paste, a cut, an undo, an assistive technology. The dialog layer drops
   // the ones its own writes cause.
@@ -317,12 +341,9 @@ void qtShowCaption(LowWindow& window, QtControl& control) {
 void qtSetEditText(LowWindow& window, QtControl& control, const std::string& text) {
   DialogWindow* dialog = window.dialog;  // the notices below may end the window
   auto* edit = static_cast<QLineEdit*>(control.widget);
-  const QString shown = toQt(text);
-  if (auto* digits = dynamic_cast<DigitsOnly*>(const_cast<QValidator*>(edit->validator())))
-    digits->expect(shown);
   {
     const QSignalBlocker quiet(edit);
-    edit->setText(shown);
+    edit->setText(toQt(text));
   }
   qtFitEditText(edit, window.metrics);
   // A write by the program notifies like a user's edit, even when the text

@@ -9,8 +9,7 @@ int main(int argc, char* argv[]) {
   // High-DPI scaling is on by default in Qt 6: dialog units follow the font,
   // and the font follows the screen.
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Bitscope"));
-  QApplication::setDesktopFileName(QStringLiteral("bitscope"));
+  bitscope::qtSetApplicationIdentity();
   // The program ends when its message loop sees the quit message, not when
   // Qt sees no window.
   QApplication::setQuitOnLastWindowClosed(false);

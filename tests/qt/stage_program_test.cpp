@@ -6,6 +6,9 @@
 // bits into the bit boxes, to show how they fit; --template ID pictures
 // another dialog template as the dialog layer shows it.
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
@@ -100,6 +103,44 @@ TEST(StageProgram, MainWindowIsTemplate101) {
   EXPECT_TRUE(cancelHidden);
   // Start-up replaces the template's caption with the title of the language (Romanian).
   EXPECT_EQ(title.toStdString(), "Bitscope (Format binar)");
+}
+
+// The exponent box takes digits only: a typed letter never reaches the program,
+// while a paste does, whole, and meets the box's repair rule and its message.
+TEST(StageProgram, APasteIntoTheExponentBoxIsRepairedWithItsMessageWhereTypingIsRefused) {
+  QString message;
+  test::ModalScript script({{QStringLiteral("the invalid-input message"),
+                             [](QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; },
+                             nullptr,
+                             [&](QWidget* top) {
+                               auto* box = static_cast<QMessageBox*>(top);
+                               message = box->text();
+                               box->button(QMessageBox::Ok)->click();
+                             }}});
+  std::string afterTyping, afterPaste;
+  bool acting = false;  // the message box runs its own loop, in which the poll goes on
+  bool done = false;
+  runProgram([&](DialogWindow* d) {
+    if (acting) return;
+    if (!done) {
+      acting = true;
+      auto* exponent = qobject_cast<QLineEdit*>(qtFindControl(d->low, 1027)->widget);
+      exponent->setFocus(Qt::MouseFocusReason);
+      exponent->selectAll();
+      QTest::keyClicks(exponent, "a-");
+      afterTyping = lowGetText(d->low, 1027);
+      QApplication::clipboard()->setText(QStringLiteral("1a"));
+      QTest::keyClick(exponent, Qt::Key_V, Qt::ControlModifier);
+      afterPaste = lowGetText(d->low, 1027);
+      acting = false;
+      done = true;
+    }
+    buttonCaptioned(d, QStringLiteral("Exit"))->click();
+  });
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(afterTyping, "00000000");
+  EXPECT_EQ(message.toStdString(), "Valoare invalida pentru bit !\n(Se inlocuieste cu \"1\")");
+  EXPECT_EQ(afterPaste, "11");
 }
 
 // ---- screenshot -------------------------------------------------------------
