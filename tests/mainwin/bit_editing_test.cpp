@@ -228,6 +228,23 @@ TEST_F(BitEditing, ADeletedBitShiftsTheDigitsBeforeIt) {
   EXPECT_EQ(text(DataType), "Numar normalizat: Real(4)");
 }
 
+// The digits of a short box move down, so the data type and the views must follow the
+// value they make, not the texts: seven exponent zeros and a zero significand are +0,
+// not a normal number with the impossible exponent -127.
+TEST_F(BitEditing, AShortFieldIsClassifiedAndViewedAsTheValueItsDigitsMake) {
+  replaceText(E32, "0000000");
+  EXPECT_EQ(text(X), expectedXDisplay(f32, 0));
+  EXPECT_EQ(text(DataType), "Zero cu semn");
+  for (const int item : {1, 2, 6}) {
+    selectItem(item);
+    EXPECT_EQ(text(Value), expectedView(f32, 0, item, true, false).value) << "item " << item;
+  }
+  replaceText(E32, "1111111");  // 0 1111111 0...0 read as 31 digits: 0 01111111 0...0
+  EXPECT_EQ(text(DataType), "Numar normalizat: Real(4)");
+  selectItem(1);
+  EXPECT_EQ(text(Value), "0");
+}
+
 TEST_F(BitEditing, InfinityAndNaNPatternsDisableTheList) {
   replaceText(E32, "11111111");
   EXPECT_EQ(text(DataType), "Infinit cu semn");
