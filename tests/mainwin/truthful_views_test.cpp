@@ -141,7 +141,9 @@ class TruthfulViews : public MainWindowTest {
       for (const bool language : {ro, !ro})
         for (const bool bits : {false, true})
           if (!bits || chosen == 4 || chosen == 5) accepted.push_back(expectedView(f, x, chosen, language, bits));
-      const auto unindented = [](const std::string& s) { return s.substr(std::min(s.size(), s.find_first_not_of(' '))); };
+      const auto unindented = [](const std::string& s) {
+        return s.substr(std::min(s.size(), s.find_first_not_of(' ')));
+      };
       const auto shows = [&](const View& v) {
         return text(Value) == v.value && unindented(text(Caption)) == unindented(v.caption);
       };
@@ -180,8 +182,12 @@ TEST_F(TruthfulViews, AfterAFormatSwitch) {
       {"Binary128 chosen", [&] { click(R128); }},
       {"another format, then the language", [&] { click(formatShown() == 8 ? R32 : R64); click(EN); }},
       {"another format, then fill", [&] { click(formatShown() == 8 ? R32 : R64); click(Ones); }},
-      {"another format and back", [&] { const int own = formatShown() == 4 ? R32 : formatShown() == 8 ? R64 : R128;
-                                        click(R128); click(own); }},
+      {"another format and back",
+       [&] {
+         const int own = formatShown() == 4 ? R32 : formatShown() == 8 ? R64 : R128;
+         click(R128);
+         click(own);
+       }},
   });
 }
 
@@ -193,6 +199,7 @@ TEST_F(TruthfulViews, AfterAnXEntry) {
       {"Inf typed", [&] { overwrite(X, 0, static_cast<int>(text(X).size()), "Inf"); }},
       {"-NaN typed", [&] { replaceText(X, "-NaN"); }},
       {"an invalid text", [&] { replaceText(X, "abc"); }},
+      {"a text that names no number", [&] { replaceText(X, ",5x"); }},
       {"a value beyond the format", [&] { replaceText(X, "1e99999"); }},
       {"Inf typed, then the language", [&] { replaceText(X, "inf"); click(EN); }},
       {"a number, then the language", [&] { replaceText(X, "0.75"); click(EN); }},
@@ -217,10 +224,16 @@ TEST_F(TruthfulViews, AfterABitBoxEdit) {
       {"an exponent bit typed over", [&] { overwrite(exponentBox(), 1, 2, "0"); }},
       {"a 2 typed into the exponent (repaired)", [&] { overwrite(exponentBox(), 2, 3, "2"); }},
       {"letters pasted into the exponent (repaired)",
-       [&] { replaceText(exponentBox(), "1x" + std::string(static_cast<std::size_t>(formatOf(formatShown()).w - 2), '0')); }},
+       [&] {
+         const auto width = static_cast<std::size_t>(formatOf(formatShown()).w);
+         replaceText(exponentBox(), "1x" + std::string(width - 2, '0'));
+       }},
       {"a significand too long pasted (cut)", [&] { replaceText(significandBox(), std::string(70, '1')); }},
       {"an exponent bit deleted",
-       [&] { ASSERT_TRUE(simSelectText(window, exponentBox(), 0, 1)); ASSERT_TRUE(simPressKey(window, SimKey::Delete)); }},
+       [&] {
+         ASSERT_TRUE(simSelectText(window, exponentBox(), 0, 1));
+         ASSERT_TRUE(simPressKey(window, SimKey::Delete));
+       }},
       {"the sign typed over, then the language", [&] { replaceText(boxesOf(formatShown())[0], "1"); click(EN); }},
       {"a field clicked", [&] { focus(significandBox()); }},
   });
