@@ -11,6 +11,7 @@
 //    the boxes' digits read as one binary number (blanks skipped, the digits right-aligned)
 //    and X shows that value.
 // 3. The simulated window system sees no misuse.
+// 4. The X box never holds more than the 42 characters that are read, whatever is pasted.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -111,6 +112,11 @@ void checkDecoded() {
     });
 }
 
+// 4.
+void checkXText() {
+    if (shown(ctl::xEntry).size() > xTextLength) fault("X holds \"" + shown(ctl::xEntry) + "\"");
+}
+
 int pickBox() {
     const std::vector<Box> boxes = currentBoxes();
     return boxes[g_in.byte() % boxes.size()].id;
@@ -202,6 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int actions = 0; g_in.more() && actions < 64; ++actions) {
         const bool bitBoxEvent = userAction();
         checkBoxTexts();
+        checkXText();
         if (bitBoxEvent) checkDecoded();
     }
     endProgram();

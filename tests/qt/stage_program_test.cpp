@@ -7,6 +7,7 @@
 // another dialog template as the dialog layer shows it.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -100,6 +101,26 @@ TEST(StageProgram, MainWindowIsTemplate101) {
   EXPECT_TRUE(cancelHidden);
   // Start-up replaces the template's caption with the title of the language (Romanian).
   EXPECT_EQ(title.toStdString(), "Bitscope (Format binar)");
+}
+
+// The X box holds the 42 characters that are read: typing the long
+// number leaves its first 42 characters, and the bits are theirs.
+TEST(StageProgram, XBoxTakesNoMoreThanTheFortyTwoCharactersThatAreRead) {
+  QString shown, significand;
+  int limit = 0;
+  runProgram([&](DialogWindow* d) {
+    auto* x = qobject_cast<QLineEdit*>(qtFindControl(d->low, 1007)->widget);
+    x->setFocus(Qt::OtherFocusReason);
+    x->selectAll();
+    QTest::keyClicks(x, QStringLiteral("1.2345678901234567890123456789012345678901E-5"));
+    shown = x->text();
+    limit = x->maxLength();
+    significand = qobject_cast<QLineEdit*>(qtFindControl(d->low, 1028)->widget)->text();
+    QTest::keyClick(d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(limit, 42);
+  EXPECT_EQ(shown.toStdString(), "1.2345678901234567890123456789012345678901");
+  EXPECT_EQ(significand.toStdString(), "00111100000011001010010");  // Binary32 0x3F9E0652
 }
 
 // ---- screenshot -------------------------------------------------------------
