@@ -192,7 +192,8 @@ ReadOutcome DecimalScanner::readLowered(std::int64_t place, Binary128& value) {
     --*digit(borrow);
     const ReadOutcome outcome = convertKept(width, '9', place, value);
     ++*digit(borrow);
-    if (borrow < kept_) std::fill(digit(borrow + 1), digit(kept_), '0');
+    assert(borrow < kept_); // the first kept digit is nonzero
+    std::fill(digit(borrow + 1), digit(kept_), '0');
     return outcome;
 }
 
