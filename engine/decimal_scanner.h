@@ -25,9 +25,9 @@ namespace bitscope {
 //    largest finite value, and half the smallest subnormal, below which a number rounds
 //    to zero, are midpoints too. Between two midpoints every number rounds alike.
 // 2. Cut a number x after its first N significant digits to D, and let u be one unit of
-//    the N-th digit: D <= x < D + u. If any cut digit is nonzero, D < x < D + u, and so
-//    does R = D followed by one more digit "1". Any number strictly between D and D + u
-//    has more than N significant digits. So when no midpoint has more than N significant
+//    the N-th digit: D <= x < D + u. If any cut digit is nonzero, D < x < D + u, and
+//    R = D followed by one more digit "1" lies there too. Any number strictly between D
+//    and D + u has more than N significant digits. So when no midpoint has more than N significant
 //    digits, no midpoint separates x from R and both round alike; when no cut digit is
 //    nonzero, x = D and nothing changed.
 // 3. A midpoint of the binade [2^e, 2^(e+1)) is m * 2^(e-p) with m odd and m < 2^(p+1).
