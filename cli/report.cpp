@@ -49,7 +49,7 @@ bool encodingOf(const Options& options, ValueInput& input, ValueReport& report, 
         report.status = Status::special;
         return true;
     }
-    switch (readDecimal(xText, x)) {
+    switch (input.readNumber(x)) {
     case ReadOutcome::Ok:
         encodeBits(x, fields);
         report.status = Status::ok;

@@ -9,7 +9,16 @@ void ValueInput::feed(std::string_view piece, bool encoding) {
     const std::size_t take = std::min(piece.size(), xTextLength - textLength);
     std::copy_n(piece.begin(), take, text.begin() + static_cast<std::ptrdiff_t>(textLength));
     textLength += take;
-    if (!encoding) return;
+    if (!encoding) {
+        if (take == piece.size()) return;
+        if (!longText) {
+            longText = true;
+            scanner.reset();
+            scanner.feed(std::string_view(text.data(), textLength));
+        }
+        scanner.feed(piece.substr(take));
+        return;
+    }
 
     for (const char c : piece) {
         if (c == '0' || c == '1') {

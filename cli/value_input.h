@@ -1,6 +1,8 @@
 // What one value (a command-line argument or one input line) contributes to
 // its reading, gathered piece by piece in fixed memory:
-//  - as decimal text, only its first 42 characters count (the X text);
+//  - as decimal text, the whole value counts, however long: its first 42
+//    characters (the X text, whose first three may name an infinity or NaN)
+//    and, for a longer value, the number reduced by a DecimalScanner;
 //  - as an encoding (--bits), its 0 and 1 digits count, blanks and "_" are
 //    skipped wherever they stand, and any other character makes it invalid.
 #pragma once
@@ -9,6 +11,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "engine/decimal_scanner.h"
 #include "engine/decimal_text.h"
 
 namespace bitscope::cli {
@@ -21,11 +24,14 @@ struct ValueInput {
     std::array<char, maxEncodingDigits> digits{};
     std::size_t digitCount = 0; // may exceed maxEncodingDigits; only the first ones are kept
     bool strayCharacter = false;
+    bool longText = false; // more than 42 characters: the scanner holds the number
+    DecimalScanner scanner;
 
     void clear() {
         textLength = 0;
         digitCount = 0;
         strayCharacter = false;
+        longText = false;
     }
 
     // Gathers what the reading needs: the X text, and the digits when the
@@ -34,6 +40,13 @@ struct ValueInput {
 
     // The X text: the first 42 characters, blank-padded to 42.
     std::string_view xText();
+
+    // The decimal number of the whole value, correctly rounded into T. A value of
+    // at most 42 characters is read exactly as the window reads its X text.
+    template <IeeeBinary T>
+    ReadOutcome readNumber(T& value) {
+        return longText ? scanner.read(value) : readDecimal(xText(), value);
+    }
 
     // The encoding of k digits (k = 32, 64 or 128) that the digits spell when
     // read right-aligned, the freed top bits 0; empty when there is no digit,

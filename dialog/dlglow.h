@@ -81,6 +81,11 @@ void lowSetCheck(LowWindow* window, int id, bool checked);
 bool lowGetCheck(LowWindow* window, int id);
 void lowSetCaret(LowWindow* window, int id, int index);  // empty selection at index
 int lowGetSelectionEnd(LowWindow* window, int id);
+// An edit box never holds more than maxChars characters from now on, as a
+// native box with a text limit: a keystroke beyond it is refused (no change,
+// no notice), a paste is cut to what fits, and the text there is now, or that
+// the program sets later, is cut to maxChars.
+void lowSetTextLimit(LowWindow* window, int id, int maxChars);
 
 void lowListReset(LowWindow* window, int id);
 void lowListAdd(LowWindow* window, int id, const std::string& text);

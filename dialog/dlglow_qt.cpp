@@ -97,6 +97,10 @@ void lowSetCaret(LowWindow* window, int id, int index) {
     edit->setCursorPosition(toUtf16Index(edit->text(), std::max(0, index)));
 }
 
+void lowSetTextLimit(LowWindow* window, int id, int maxChars) {
+  if (QLineEdit* edit = editOf(window, id)) edit->setMaxLength(std::max(0, maxChars));
+}
+
 int lowGetSelectionEnd(LowWindow* window, int id) {
   const QLineEdit* edit = editOf(window, id);
   if (edit == nullptr) return 0;

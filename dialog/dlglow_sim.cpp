@@ -139,6 +139,7 @@ void lowSetText(LowWindow* window, int id, const std::string& text) {
   if (c == nullptr) return;
   c->text = text;
   if (!isEdit(*c)) return;
+  c->text = c->text.substr(0, c->textLimit);
   // An edit box tells every change of its text, the program's own included.
   c->selectionStart = c->selectionEnd = 0;
   const int index = controlIndex(window, id);
@@ -178,6 +179,16 @@ void lowSetCaret(LowWindow* window, int id, int index) {
   SimControl* c = control(window, id, "lowSetCaret");
   if (c == nullptr) return;
   c->selectionStart = c->selectionEnd = std::clamp(index, 0, static_cast<int>(c->text.size()));
+}
+
+void lowSetTextLimit(LowWindow* window, int id, int maxChars) {
+  SimControl* c = control(window, id, "lowSetTextLimit");
+  if (c == nullptr || !isEdit(*c)) return;
+  c->textLimit = static_cast<std::size_t>(std::max(0, maxChars));
+  if (c->text.size() <= c->textLimit) return;
+  // Cutting the text is a change of it, told as every change is.
+  const std::string whole = c->text;
+  lowSetText(window, id, whole);
 }
 
 int lowGetSelectionEnd(LowWindow* window, int id) {

@@ -13,6 +13,8 @@
 // - Activate when a window is shown, clicked, closed or destroyed; Destroy for
 //   every window (owned windows first).
 // The program's own writes (check marks, selections, caret) raise nothing else.
+// An edit box with a text limit refuses a keystroke that would exceed it (no
+// change, no notice) and cuts a paste, and the program's writes, to fit.
 // Message boxes and the file chooser are answered at once from the script and,
 // unlike real ones, take neither the activation nor the focus.
 //
@@ -43,6 +45,7 @@ struct SimControl {
   bool checked = false;
   int selectionStart = 0;  // edit box: the selection, 0-based; the caret is its end
   int selectionEnd = 0;
+  std::size_t textLimit = std::string::npos;  // edit box: the most characters it holds
   std::vector<std::string> items;  // list box
   std::vector<bool> selected;
   LowIcon* icon = nullptr;

@@ -153,6 +153,9 @@ void replaceSelection(LowWindow* window, int index, std::string_view text) {
   const auto size = static_cast<int>(control.text.size());
   const int from = std::clamp(std::min(control.selectionStart, control.selectionEnd), 0, size);
   const int to = std::clamp(std::max(control.selectionStart, control.selectionEnd), 0, size);
+  // A box with a text limit takes what fits of the new text; a full one refuses a keystroke.
+  const std::size_t kept = control.text.size() - static_cast<std::size_t>(to - from);
+  text = text.substr(0, control.textLimit > kept ? control.textLimit - kept : 0);
   if (from == to && text.empty()) return;  // nothing changes, nothing is told
   control.text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), text);
   control.selectionStart = control.selectionEnd = from + static_cast<int>(text.size());

@@ -70,7 +70,8 @@ inline constexpr std::string_view invalidValueTitle = "Error";
 // point (at least one digit); an optional exponent: a letter E, D or Q in either case, an
 // optional sign and at least one digit. The number ends at the first blank, comma or slash
 // (or the end of the text); anything else after it ("1.5abc", "1e", "1.5e+") is Invalid.
-// value is written only on Ok.
+// value is written only on Ok. DecimalScanner (engine/decimal_scanner.h) reads a text of
+// any length by the same rules, without the cut.
 template <IeeeBinary T>
 ReadOutcome readDecimal(std::string_view text, T& value);
 // The same into the slot of format formatBytes; NoValue (nothing changed) for a bad format.

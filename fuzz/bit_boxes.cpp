@@ -13,6 +13,7 @@
 // 3. The parameter list is offered only for the datum the boxes show: while it is enabled,
 //    after any action, the value of the current format is the boxes' value, and finite.
 // 4. The simulated window system sees no misuse.
+// 5. The X box never holds more than the 42 characters that are read, whatever is pasted.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -125,6 +126,11 @@ void checkListOffered() {
     });
 }
 
+// 5.
+void checkXText() {
+    if (shown(ctl::xEntry).size() > xTextLength) fault("X holds \"" + shown(ctl::xEntry) + "\"");
+}
+
 int pickBox() {
     const std::vector<Box> boxes = currentBoxes();
     return boxes[g_in.byte() % boxes.size()].id;
@@ -216,6 +222,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int actions = 0; g_in.more() && actions < 64; ++actions) {
         const bool bitBoxEvent = userAction();
         checkBoxTexts();
+        checkXText();
         if (bitBoxEvent) checkDecoded();
         checkListOffered();
     }

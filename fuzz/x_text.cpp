@@ -16,6 +16,9 @@
 //    number gives the same outcome and bits.
 // 7. A name of an infinity or NaN is never read as a number, and its encoding decodes to
 //    what the name says.
+// 8. The whole text, however long, read by the DecimalScanner in one piece and split in
+//    two: both readings agree, an accepted value is MPFR's correctly rounded reading of all
+//    the number's digits, and a text of at most 42 characters reads as the X text does.
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +29,7 @@
 #include <string_view>
 
 #include "../tests/engine/oracle.h"
+#include "engine/decimal_scanner.h"
 #include "engine/engine.h"
 
 namespace {
@@ -69,12 +73,13 @@ T untouchedMarker() {
     return test::fromBits<T>(~Bits(0) >> 1);
 }
 
-// The number of the X text as MPFR reads it: the characters the reader looks at (the
-// first 42, leading blanks skipped, up to a blank, comma or slash), exponent letters as e.
-// MPFR misreads exponents beyond its own exponent type, so one of more than nine digits
-// becomes 999999999: with at most 42 digits the number is out of every range either way.
-std::string numberToken(std::string_view text) {
-    text = text.substr(0, xTextLength);
+// The number of a text as MPFR reads it: the characters the reader looks at (the first 42
+// of the X text, or all of them, leading blanks skipped, up to a blank, comma or slash),
+// exponent letters as e. MPFR misreads exponents beyond its own exponent type, so one of
+// more than nine digits becomes 999999999: with no more digits than a fuzzer's input holds
+// the number is out of every range either way.
+std::string numberToken(std::string_view text, std::size_t length = xTextLength) {
+    text = text.substr(0, length);
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     std::string token(text.substr(first, text.find_first_of(" ,/", first) - first));
@@ -178,6 +183,33 @@ void checkScannerAgrees(std::string_view text) {
         fault<T>("a \"+\" sign changes the reading", scanned, plain);
 }
 
+// 8.
+template <IeeeBinary T>
+void checkWholeText(std::string_view text, std::size_t split) {
+    T whole = untouchedMarker<T>(), pieces = untouchedMarker<T>();
+    DecimalScanner scanner;
+    scanner.feed(text);
+    const ReadOutcome outcome = scanner.read(whole);
+    scanner.reset();
+    scanner.feed(text.substr(0, split));
+    scanner.feed(text.substr(std::min(split, text.size())));
+    if (scanner.read(pieces) != outcome || !sameBits(whole, pieces))
+        fault<T>("the scanner reads the text in two pieces otherwise", pieces, whole);
+    if (text.size() <= xTextLength) {
+        T window = untouchedMarker<T>();
+        if (readDecimal(text, window) != outcome || !sameBits(window, whole))
+            fault<T>("the scanner and the X text read a short text otherwise", whole, window);
+    }
+    if (outcome != ReadOutcome::Ok) {
+        if (!sameBits(whole, untouchedMarker<T>())) fault<T>("scanner wrote a value without a number", whole);
+        return;
+    }
+    bool overflow = false;
+    const T expected = test::roundDecimal<T>(numberToken(text, text.size()), overflow);
+    if (overflow) fault<T>("scanner accepted a number that overflows", whole);
+    if (!sameBits(whole, expected)) fault<T>("scanner: not the correctly rounded value", whole, expected);
+}
+
 // 7.
 template <IeeeBinary T>
 void checkSpecialEncoding(const SpecialText& special) {
@@ -213,6 +245,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     checkScannerAgrees<Binary32>(text);
     checkScannerAgrees<Binary64>(text);
+
+    // 8.
+    const std::size_t split = size == 0 ? 0 : data[0] % (size + 1);
+    checkWholeText<Binary32>(text, split);
+    checkWholeText<Binary64>(text, split);
+    checkWholeText<Binary128>(text, split);
 
     // 7.
     SpecialText special;

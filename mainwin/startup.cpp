@@ -107,6 +107,9 @@ int runBitscope(int showMode, const StartupTemplates& templates) {
 
 void onMainDialogEvent(DialogObject& dialog, int, int eventKind) {
   if (eventKind == EVT_INIT && dialog.window != nullptr) {
+    // X is read as its first 42 characters: the box holds no more, so what it shows is
+    // what is read. Every X display text fits.
+    lowSetTextLimit(dialog.window, ctl::xEntry, static_cast<int>(xTextLength));
     const Icons& loaded = icons();
     lowSetWindowIcon(dialog.window, loaded.appIconSmall);
     lowSetButtonIcon(dialog.window, ctl::helpButton, loaded.ulpButtonIcon);

@@ -26,8 +26,8 @@ bool startUp(int showMode, const StartupTemplates& templates = {});
 // Returns the quit code.
 int runMessageLoop();
 
-// The main dialog's callback: icons when its window is created, the quit message
-// when it is destroyed.
+// The main dialog's callback: the X box's text limit and the icons when its window
+// is created, the quit message when it is destroyed.
 void onMainDialogEvent(DialogObject& dialog, int controlId, int eventKind);
 
 }  // namespace bitscope

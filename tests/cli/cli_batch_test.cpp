@@ -90,7 +90,7 @@ TEST(Batch, AnyBytesGiveValidOutput) {
     EXPECT_EQ(text(records[0], "input").substr(0, 6), "\x00\x01\x02\x03\x04\x05"s);
 }
 
-TEST(Batch, AMegabyteLineIsEchoedWholeAndReadByItsFirst42Characters) {
+TEST(Batch, AMegabyteLineIsEchoedWholeAndItsNumberEndsAtTheFirstBlank) {
     const std::string tail(1 << 20, 'x');
     const std::string giant = "0.25" + std::string(38, ' ') + tail;
     std::string binary(1 << 20, '_');

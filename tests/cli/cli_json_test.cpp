@@ -87,9 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecimalRow{32, ",5", "novalue", "", "", ""},
         DecimalRow{128, "", "novalue", "", "", ""},
         DecimalRow{32, "   ", "novalue", "", "", ""},
-        // Only the first 42 characters are read: what follows them is ignored.
-        DecimalRow{32, "0.5" + std::string(39, '0') + "x", "ok", "3F000000",
+        // The whole value is read, not only the 42 characters the window's box holds:
+        // a stray character after them still makes it invalid.
+        DecimalRow{32, "0.5" + std::string(39, '0') + " x", "ok", "3F000000",
                    "Normalized Number: Real(4)", "+5.0000000E-01"},
+        DecimalRow{32, "0.5" + std::string(39, '0') + "x", "invalid", "", "", ""},
         DecimalRow{32, "0.5" + std::string(38, '0') + "x", "invalid", "", "", ""}));
 
 struct ViewRow {

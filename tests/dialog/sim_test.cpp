@@ -71,6 +71,31 @@ TEST_F(Sim, EditBoxesFilterTypingAsTheirStylesSay) {
   EXPECT_EQ(calls().size(), 5u);
 }
 
+// As the Qt binding's test of the same name: the two bindings agree.
+TEST_F(Sim, TextLimitRefusesKeystrokesAndCutsPastesToFit) {
+  ASSERT_TRUE(simPaste(window, 22, "0123456"));
+  calls().clear();
+  lowSetTextLimit(window, 22, 5);
+  EXPECT_EQ(shown(window, 22), "01234");  // the text there is cut too, with a notice
+  EXPECT_EQ(calls().size(), 1u);
+
+  ASSERT_TRUE(simSelectText(window, 22, 0, 5));
+  ASSERT_TRUE(simPaste(window, 22, "12"));
+  calls().clear();
+  ASSERT_TRUE(simType(window, 22, "3456"));
+  EXPECT_EQ(shown(window, 22), "12345");
+  EXPECT_EQ(calls().size(), 3u);  // the fourth key changed nothing
+
+  calls().clear();
+  ASSERT_TRUE(simSelectText(window, 22, 1, 4));  // "234"
+  ASSERT_TRUE(simPaste(window, 22, "abcdef"));
+  EXPECT_EQ(shown(window, 22), "1abc5");
+  EXPECT_EQ(calls().size(), 1u);
+
+  lowSetText(window, 22, "0123456789");
+  EXPECT_EQ(shown(window, 22), "01234");
+}
+
 TEST_F(Sim, FocusNoticesFollowActivation) {
   ASSERT_TRUE(simFocus(window, 22));
   ASSERT_TRUE(DLGMODELESS(other));

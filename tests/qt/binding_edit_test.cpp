@@ -157,6 +157,35 @@ TEST_F(FormTest, DigitsOnlyBoxRefusesTypedNonDigitsButLetsPastedTextThrough) {
   }
 }
 
+// A box with a text limit: a keystroke beyond it is refused without a notice,
+// a paste and the program's write are cut to fit.
+TEST_F(FormTest, TextLimitRefusesKeystrokesAndCutsPastesToFit) {
+  QLineEdit* box = edit(100);
+  lowSetText(window, 100, "0123456");
+  resetNotices();
+  lowSetTextLimit(window, 100, 5);
+  EXPECT_EQ(lowGetText(window, 100), "01234");  // the text there is cut too, with a notice
+  EXPECT_EQ(commandCount(100, LowNotify::EditChange), 1);
+
+  focus(box);
+  lowSetText(window, 100, "12");
+  box->end(false);
+  resetNotices();
+  QTest::keyClicks(box, "3456");
+  EXPECT_EQ(lowGetText(window, 100), "12345");
+  EXPECT_EQ(commandCount(100, LowNotify::EditChange), 3);  // the fourth key changed nothing
+
+  resetNotices();
+  box->setSelection(1, 3);  // "234"
+  QApplication::clipboard()->setText(QStringLiteral("abcdef"));
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(lowGetText(window, 100), "1abc5");
+  EXPECT_EQ(commandCount(100, LowNotify::EditChange), 1);
+
+  lowSetText(window, 100, "0123456789");
+  EXPECT_EQ(lowGetText(window, 100), "01234");
+}
+
 TEST_F(FormTest, FocusNoticesFollowTheKeyboardFocus) {
   focus(edit(100));
   focus(edit(101));

@@ -143,6 +143,26 @@ TEST(StageProgram, APasteIntoTheExponentBoxIsRepairedWithItsMessageWhereTypingIs
   EXPECT_EQ(afterPaste, "11");
 }
 
+// The X box holds the 42 characters that are read: typing the long
+// number leaves its first 42 characters, and the bits are theirs.
+TEST(StageProgram, XBoxTakesNoMoreThanTheFortyTwoCharactersThatAreRead) {
+  QString shown, significand;
+  int limit = 0;
+  runProgram([&](DialogWindow* d) {
+    auto* x = qobject_cast<QLineEdit*>(qtFindControl(d->low, 1007)->widget);
+    x->setFocus(Qt::OtherFocusReason);
+    x->selectAll();
+    QTest::keyClicks(x, QStringLiteral("1.2345678901234567890123456789012345678901E-5"));
+    shown = x->text();
+    limit = x->maxLength();
+    significand = qobject_cast<QLineEdit*>(qtFindControl(d->low, 1028)->widget)->text();
+    QTest::keyClick(d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(limit, 42);
+  EXPECT_EQ(shown.toStdString(), "1.2345678901234567890123456789012345678901");
+  EXPECT_EQ(significand.toStdString(), "00111100000011001010010");  // Binary32 0x3F9E0652
+}
+
 // ---- screenshot -------------------------------------------------------------
 
 void fillSampleBits(LowWindow* window) {
