@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,21 @@ QFont largestFitting(const QFont& base, Fits fits) {
   return candidate;  // the smallest tried: as close to fitting as the box allows
 }
 
+// Measuring text layouts is the dearest part of showing a caption, and a window shows the same
+// few texts again and again (both languages, every format, every refresh of a box). The answer
+// depends only on the text, the room, the base font and how the text is laid out, so it is
+// kept: what (a tag of the control kind and its layout, then the text) in room, from base.
+template <class Fits>
+QFont rememberedFitting(const QFont& base, QSize room, const QString& what, Fits fits) {
+  static QHash<QString, QFont> answers;
+  constexpr qsizetype enough = 4096;  // far beyond what one window shows; bounds memory
+  const QString key = base.key() + u'|' + QString::number(room.width()) + u'x' +
+                      QString::number(room.height()) + u'|' + what;
+  if (const auto known = answers.constFind(key); known != answers.cend()) return *known;
+  if (answers.size() >= enough) answers.clear();
+  return *answers.insert(key, largestFitting(base, fits));
+}
+
 bool within(const QRectF& text, const QRect& room) {
   return text.width() <= room.width() && text.height() <= room.height();
 }
@@ -143,7 +159,8 @@ void fitPushButton(QtControl& control, const QFont& base) {
     const QStyleOptionButton option = buttonOption(button, font);
     return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
   };
-  const QFont font = largestFitting(base, [&](const QFont& candidate) {
+  const QString what = QStringLiteral("button %1|").arg(multiLine) + caption;
+  const QFont font = rememberedFitting(base, button.size(), what, [&](const QFont& candidate) {
     const QRect r = room(candidate);
     return within(QFontMetricsF(candidate).boundingRect(QRectF(r), Qt::AlignCenter | Qt::TextShowMnemonic,
                                                         shown(candidate, r)),
@@ -159,7 +176,8 @@ void fitCheckOrRadio(QtControl& control, const QFont& base) {
   const QStyle::SubElement contents = control.kind == QtControlKind::CheckBox
                                           ? QStyle::SE_CheckBoxContents
                                           : QStyle::SE_RadioButtonContents;
-  const QFont font = largestFitting(base, [&](const QFont& candidate) {
+  const QString what = QStringLiteral("check %1|").arg(contents) + caption;
+  const QFont font = rememberedFitting(base, button.size(), what, [&](const QFont& candidate) {
     const QStyleOptionButton option = buttonOption(button, candidate);
     const QRect room = button.style()->subElementRect(contents, &option, &button);
     return within(QFontMetricsF(candidate).boundingRect(QRectF(room), Qt::AlignLeft | Qt::AlignVCenter |
@@ -174,7 +192,7 @@ void fitCheckOrRadio(QtControl& control, const QFont& base) {
 void fitGroupBox(QtControl& control, const QFont& base) {
   auto& box = *static_cast<QGroupBox*>(control.widget);
   const QString caption = toQt(control.caption);
-  const QFont font = largestFitting(base, [&](const QFont& candidate) {
+  const QFont font = rememberedFitting(base, box.size(), QStringLiteral("group|") + caption, [&](const QFont& candidate) {
     QStyleOptionGroupBox option;
     option.initFrom(&box);
     option.rect = box.rect();
@@ -196,7 +214,8 @@ void fitLabel(QtControl& control, const QFont& base) {
   if (label.wordWrap()) flags |= Qt::TextWordWrap;
   if (label.buddy() != nullptr) flags |= Qt::TextShowMnemonic;
   const QRect room = label.contentsRect();
-  const QFont font = largestFitting(base, [&](const QFont& candidate) {
+  const QString what = QStringLiteral("label %1|").arg(flags) + caption;
+  const QFont font = rememberedFitting(base, room.size(), what, [&](const QFont& candidate) {
     const QRectF open(room.x(), room.y(), room.width(), 1 << 20);
     return within(QFontMetricsF(candidate).boundingRect(open, flags, caption), room);
   });
@@ -232,7 +251,7 @@ void qtFitEditText(QWidget* widget, const DialogMetrics& metrics) {
   const QString text = edit->text();
   const int room = editTextRoom(*edit);
   // QLineEdit scrolls unless the text and the caret after it fit the room.
-  edit->setFont(largestFitting(metrics.font, [&](const QFont& candidate) {
+  edit->setFont(rememberedFitting(metrics.font, QSize(room, 0), QStringLiteral("edit|") + text, [&](const QFont& candidate) {
     return qRound(QFontMetricsF(candidate).horizontalAdvance(text)) + 1 <= room;
   }));
 }
