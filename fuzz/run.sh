@@ -19,7 +19,7 @@ targets=("$@")
 build=${BITSCOPE_FUZZ_BUILD:-build/fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBITSCOPE_BUILD_FUZZ=ON -DBITSCOPE_BUILD_GUI=OFF -DBITSCOPE_BUILD_TESTS=OFF -DBITSCOPE_BUILD_BENCH=OFF >/dev/null
+  -DBITSCOPE_BUILD_FUZZ=ON -DBITSCOPE_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DBITSCOPE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 mkdir -p "$build/fuzz-findings" "$build/fuzz-logs"

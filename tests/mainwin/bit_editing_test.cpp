@@ -174,7 +174,9 @@ TEST_F(BitEditing, OneCharacterTooManyIsCutWithTheFormatsIcon) {
                                       : "1 Bit in Excess !\n(The last bit is being removed)");
     EXPECT_EQ(shown[0].caption, romanian ? "Eroare" : "Error");
     EXPECT_EQ(shown[0].icon, c.icon);
-    EXPECT_EQ(text(c.id), "1" + std::string(static_cast<std::size_t>(c.width - 1), '0'));
+    std::string kept(static_cast<std::size_t>(c.width), '0');
+    kept.front() = '1';
+    EXPECT_EQ(text(c.id), kept);
     EXPECT_EQ(text(Caret), c.id == T128b ? "49" : "1");
   }
 }
