@@ -72,7 +72,7 @@ bool lowChooseFile(const FileChooserRequest& request, std::filesystem::path& pat
       continue;
     }
     // No keeps the chooser open, for another name or Cancel.
-    if (request.promptCreate && !file.exists() && !file.isSymLink() && !askToCreate(chooser, chosen))
+    if (request.promptCreate && !file.exists() && !askToCreate(chooser, chosen))
       continue;
     path = fileSystemPath(chosen);
     return true;
