@@ -1,7 +1,5 @@
 // The simulated window system's own rules, which the other tests rely on.
 #include <filesystem>
-#include <fstream>
-#include <optional>
 #include <vector>
 
 #include "support.h"
@@ -157,51 +155,20 @@ TEST_F(Sim, PlatformServicesAreRecordedAndAnswered) {
   lowOpenDocument("/docs/VAZ&I-ro.pdf", [&](OpenResult result) { outcomes.push_back(result); });
   EXPECT_EQ(outcomes, std::vector<OpenResult>{OpenResult::NoAssociation});
   EXPECT_EQ(simOpenedDocuments(), (std::vector<std::string>{"/docs/VAZ&I-ro.pdf"}));
+  simAnswerFileChooser(std::nullopt);
+  simAnswerFileChooser("/tmp/summary.txt");
+  std::filesystem::path path = "unchanged";
+  FileChooserRequest request;
+  request.promptCreate = request.promptOverwrite = false;  // no question to answer
+  EXPECT_FALSE(lowChooseFile(request, path));
+  EXPECT_EQ(path, "unchanged");
+  EXPECT_TRUE(lowChooseFile(request, path));
+  EXPECT_EQ(path, "/tmp/summary.txt");
+  EXPECT_EQ(simFileChooserRequests().size(), 2u);
   simSetCurrentDirectory("/home/user");
   EXPECT_EQ(lowCurrentDirectory(), "/home/user");
   EXPECT_NE(lowLoadIcon(109, 32), nullptr);
   EXPECT_EQ(lowLoadIcon(5, 32), nullptr);
-}
-
-// The chooser asks before it creates or replaces a file, and a No keeps it
-// open for the next answer; cancelling chooses nothing.
-TEST_F(Sim, FileChooserAsksWhatItsRequestPromises) {
-  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "sim-chooser";
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path existing = folder / "old.txt";
-  { std::ofstream(existing) << "old"; }
-  const std::filesystem::path fresh = folder / "new.txt";
-  std::filesystem::remove(fresh);
-  lowSetLanguage("en");
-
-  FileChooserRequest request;
-  simAnswerFileChooser(fresh);     // create? No
-  simAnswerFileChooser(existing);  // replace? No
-  simAnswerFileChooser(existing);  // replace? Yes
-  for (const bool yes : {false, false, true}) simAnswerChooserQuestion(yes);
-  std::filesystem::path path;
-  EXPECT_TRUE(lowChooseFile(request, path));
-  EXPECT_EQ(path, existing);
-  using Kind = SimChooserQuestion::Kind;
-  const auto& asked = simChooserQuestions();
-  ASSERT_EQ(asked.size(), 3u);
-  EXPECT_EQ(std::vector<Kind>({asked[0].kind, asked[1].kind, asked[2].kind}),
-            std::vector<Kind>({Kind::Create, Kind::Replace, Kind::Replace}));
-  EXPECT_EQ(asked[0].path, fresh);
-  EXPECT_EQ(asked[0].language, "en");
-
-  // A request that promises no question asks none.
-  request.promptCreate = request.promptOverwrite = false;
-  simAnswerFileChooser(fresh);
-  EXPECT_TRUE(lowChooseFile(request, path));
-  EXPECT_EQ(path, fresh);
-  simAnswerFileChooser(std::nullopt);
-  path = "unchanged";
-  EXPECT_FALSE(lowChooseFile(request, path));
-  EXPECT_EQ(path, "unchanged");
-  EXPECT_EQ(simChooserQuestions().size(), 3u);
-  EXPECT_EQ(simFileChooserRequests().size(), 3u);
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
