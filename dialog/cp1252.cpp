@@ -1,6 +1,7 @@
 #include "dialog/cp1252.h"
 
 #include <array>
+#include <utility>
 
 namespace bitscope {
 namespace {
@@ -12,6 +13,37 @@ constexpr std::array<char32_t, 32> highControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
+
+// The code point of the UTF-8 sequence at the start of bytes and its length;
+// length 0 when no valid sequence starts there (stray continuation byte,
+// truncated, overlong, a surrogate or beyond U+10FFFF).
+std::pair<char32_t, std::size_t> decodeUtf8(std::string_view bytes) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = 0;
+  char32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07;
+  } else {
+    return {0, 0};
+  }
+  if (bytes.size() < length) return {0, 0};
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {0, 0};
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {0, 0};
+  return {code, length};
+}
 
 }  // namespace
 
@@ -41,6 +73,17 @@ std::string cp1252FromUnicode(std::u32string_view text) {
   std::string out;
   out.reserve(text.size());
   for (const char32_t c : text) out.push_back(cp1252FromUnicode(c));
+  return out;
+}
+
+std::string cp1252FromUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  while (!bytes.empty()) {
+    const auto [code, length] = decodeUtf8(bytes);
+    out.push_back(length == 0 ? bytes.front() : cp1252FromUnicode(code));
+    bytes.remove_prefix(length == 0 ? 1 : length);
+  }
   return out;
 }
 

@@ -23,4 +23,9 @@ char cp1252FromUnicode(char32_t codePoint);
 std::u32string cp1252ToUnicode(std::string_view text);
 std::string cp1252FromUnicode(std::u32string_view text);
 
+// UTF-8 bytes (a file name, as Linux file systems hold them) as a text the
+// program can show. A byte that starts no valid sequence stands for itself, as
+// an 8-bit file name of an older system would; it is never dropped.
+std::string cp1252FromUtf8(std::string_view bytes);
+
 }  // namespace bitscope

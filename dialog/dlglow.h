@@ -7,11 +7,16 @@
 // binding can be added without touching the model, the loader or the program.
 //
 // Texts crossing this interface are single-byte Windows-1252 strings; a binding
-// converts at its own boundary. Control indices of list items are 0-based here;
+// converts at its own boundary. File paths are not texts: they cross as
+// std::filesystem::path in the platform's own encoding, so that any name the
+// user can choose reaches the file system unchanged. Control indices of list items are 0-based here;
 // the model's 1-based indices are its own business.
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -128,27 +133,35 @@ int lowSmallIconSize();
 void lowSetWindowIcon(LowWindow* window, LowIcon* icon);
 void lowSetButtonIcon(LowWindow* window, int id, LowIcon* icon);
 
+// The language of the binding's own windows and buttons (the file chooser,
+// its questions, standard buttons): "ro" or "en", following the program's.
+void lowSetLanguage(std::string_view code);
+
 struct FileChooserRequest {
   std::string title;
   std::vector<std::pair<std::string, std::string>> filters;  // (description, pattern)
   int filterIndex = 1;            // 1-based
   std::string defaultExtension;   // appended when the typed name has none
-  std::string initialDirectory;
-  bool pathMustExist = true;
+  std::filesystem::path initialDirectory;
+  bool pathMustExist = true;      // a name in a folder that does not exist is refused
   bool promptCreate = true;       // ask before creating a file that does not exist
   bool promptOverwrite = true;    // ask before replacing a file that exists
 };
-// Runs the file chooser; true with the chosen path, false when cancelled.
-bool lowChooseFile(const FileChooserRequest& request, std::string& path);
+// Runs the file chooser; true with the chosen path, exactly as chosen, false
+// when cancelled. A question answered No keeps the chooser open.
+bool lowChooseFile(const FileChooserRequest& request, std::filesystem::path& path);
 // The process's current directory; empty when it cannot be told.
-std::string lowCurrentDirectory();
+std::filesystem::path lowCurrentDirectory();
 
 // Looks name up on the search path: the program's folder, the current folder,
 // the installed data folder, then the folders of PATH. Empty when not found.
-std::string lowSearchPath(const std::string& name);
+std::filesystem::path lowSearchPath(const std::string& name);
 
 enum class OpenResult { Opened, NoAssociation, Failed };
-// Opens a document with the desktop's associated application.
-OpenResult lowOpenDocument(const std::string& path);
+// Opens a document with the desktop's associated application. Finding that
+// application can take long, so the window is never kept waiting: done is
+// called with the outcome once it is known, from the message loop (or before
+// this returns, when it is known at once).
+void lowOpenDocument(const std::filesystem::path& path, std::function<void(OpenResult)> done);
 
 }  // namespace bitscope

@@ -321,50 +321,80 @@ void lowSetButtonIcon(LowWindow* window, int id, LowIcon* icon) {
   if (SimControl* c = control(window, id, "lowSetButtonIcon")) c->icon = icon;
 }
 
-bool lowChooseFile(const FileChooserRequest& request, std::string& path) {
+void lowSetLanguage(std::string_view code) { state().language = code; }
+
+namespace {
+
+// The chooser's question about path; false (No) also when the script has no answer.
+bool askChooserQuestion(SimChooserQuestion::Kind kind, const std::filesystem::path& path) {
   State& s = state();
-  s.chooserRequests.push_back(request);
-  if (s.chooserAnswers.empty()) {
-    fail("no answer queued for the file chooser");
+  s.chooserQuestions.push_back({kind, path, s.language});
+  if (s.questionAnswers.empty()) {
+    fail("no answer queued for a question of the file chooser");
     return false;
   }
-  const std::optional<std::string> answer = std::move(s.chooserAnswers.front());
-  s.chooserAnswers.pop_front();
-  if (!answer) return false;
-  path = *answer;
-  return true;
+  const bool yes = s.questionAnswers.front();
+  s.questionAnswers.pop_front();
+  return yes;
 }
 
-std::string lowCurrentDirectory() {
+}  // namespace
+
+bool lowChooseFile(const FileChooserRequest& request, std::filesystem::path& path) {
+  State& s = state();
+  s.chooserRequests.push_back(request);
+  for (;;) {
+    if (s.chooserAnswers.empty()) {
+      fail("no answer queued for the file chooser");
+      return false;
+    }
+    const std::optional<std::filesystem::path> answer = std::move(s.chooserAnswers.front());
+    s.chooserAnswers.pop_front();
+    if (!answer) return false;
+    std::error_code error;
+    const bool exists = std::filesystem::exists(*answer, error);
+    if (!exists && request.promptCreate &&
+        !askChooserQuestion(SimChooserQuestion::Kind::Create, *answer))
+      continue;
+    if (exists && request.promptOverwrite &&
+        !askChooserQuestion(SimChooserQuestion::Kind::Replace, *answer))
+      continue;
+    path = *answer;
+    return true;
+  }
+}
+
+std::filesystem::path lowCurrentDirectory() {
   const State& s = state();
   if (s.currentDirectory) return *s.currentDirectory;
   std::error_code error;
   const std::filesystem::path here = std::filesystem::current_path(error);
-  return error ? std::string() : here.string();
+  return error ? std::filesystem::path() : here;
 }
 
-std::string lowSearchPath(const std::string& name) {
+std::filesystem::path lowSearchPath(const std::string& name) {
   State& s = state();
   s.searchedNames.push_back(name);
   if (s.searchAnswers.empty()) {
     fail("no answer queued for the search path");
     return {};
   }
-  std::string answer = std::move(s.searchAnswers.front());
+  std::filesystem::path answer = std::move(s.searchAnswers.front());
   s.searchAnswers.pop_front();
   return answer;
 }
 
-OpenResult lowOpenDocument(const std::string& path) {
+void lowOpenDocument(const std::filesystem::path& path, std::function<void(OpenResult)> done) {
   State& s = state();
-  s.openedDocuments.push_back(path);
+  s.openedDocuments.push_back(path.string());
   if (s.openAnswers.empty()) {
     fail("no answer queued for opening a document");
-    return OpenResult::Failed;
+    done(OpenResult::Failed);
+    return;
   }
   const OpenResult answer = s.openAnswers.front();
   s.openAnswers.pop_front();
-  return answer;
+  done(answer);
 }
 
 }  // namespace bitscope

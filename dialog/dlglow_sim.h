@@ -16,7 +16,11 @@
 // An edit box with a text limit refuses a keystroke that would exceed it (no
 // change, no notice) and cuts a paste, and the program's writes, to fit.
 // Message boxes and the file chooser are answered at once from the script and,
-// unlike real ones, take neither the activation nor the focus.
+// unlike real ones, take neither the activation nor the focus. The chooser
+// keeps the contract of its request against the real file system: it asks
+// before creating a file that does not exist and before replacing one that
+// does (each question answered from the script), and a No keeps it open, so
+// that it takes the next queued answer.
 //
 // User actions either run at once (simClick, ...) or are queued as the script
 // (simQueue, simQueueKey) that lowGetMessage and the modal loop of lowRunModal
@@ -25,6 +29,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -132,12 +137,23 @@ struct SimMessageBox {
 };
 const std::vector<SimMessageBox>& simMessageBoxes();
 
-void simAnswerFileChooser(std::optional<std::string> path);  // none: cancelled
+void simAnswerFileChooser(std::optional<std::filesystem::path> path);  // none: cancelled
 const std::vector<FileChooserRequest>& simFileChooserRequests();
-void simAnswerSearchPath(std::string fullPath);              // empty: not found
+
+struct SimChooserQuestion {
+  enum class Kind { Create, Replace } kind = Kind::Create;
+  std::filesystem::path path;
+  std::string language;  // the binding's language when it was asked
+};
+void simAnswerChooserQuestion(bool yes);
+const std::vector<SimChooserQuestion>& simChooserQuestions();
+
+void simAnswerSearchPath(std::filesystem::path fullPath);  // empty: not found
 const std::vector<std::string>& simSearchedNames();
 void simAnswerOpenDocument(OpenResult result);
 const std::vector<std::string>& simOpenedDocuments();
-void simSetCurrentDirectory(std::string directory);
+void simSetCurrentDirectory(std::filesystem::path directory);
+// The last language given to lowSetLanguage; empty when none was.
+const std::string& simLanguage();
 
 }  // namespace bitscope

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,9 @@ std::string fromQt(const QString& text);
 int toCharIndex(const QString& text, int utf16Index);
 int toUtf16Index(const QString& text, int charIndex);
 QString withoutMnemonics(const QString& caption);  // "&Save" -> "Save", "&&" -> "&"
+// File names between Qt and the file system's own bytes, unchanged both ways.
+QString qtPath(const std::filesystem::path& path);
+std::filesystem::path fileSystemPath(const QString& path);
 
 // ---- qt_window.cpp ----------------------------------------------------------
 // Delivers a notice to the dialog layer unless the window is going away.

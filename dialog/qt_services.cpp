@@ -1,18 +1,9 @@
-// Platform services: message boxes, icons, the file chooser, the search path,
-// opening a document with the desktop's application, and the fatal stop.
+// Platform services: message boxes, icons and the fatal stop.
 #include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QMimeDatabase>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,10 +13,6 @@
 #include <utility>
 
 #include "dialog/qt_binding.h"
-
-#ifndef BITSCOPE_DATADIR
-#error "BITSCOPE_DATADIR (the installed data folder) must be defined by the build"
-#endif
 
 namespace bitscope {
 namespace {
@@ -38,45 +25,6 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     case MessageIcon::None: break;
   }
   return QMessageBox::NoIcon;
-}
-
-// A path the program can hold: one that survives the trip through
-// Windows-1252. Empty when it would not.
-std::string programPath(const QString& path) {
-  std::string converted = fromQt(path);
-  return toQt(converted) == path ? converted : std::string();
-}
-
-// "Text files (*.txt)" from ("Text files", "*.txt"); a Windows pattern list
-// "*.txt;*.text" becomes Qt's "*.txt *.text", and a description that already
-// shows its patterns in parentheses keeps them once.
-QString nameFilter(const std::string& description, const std::string& pattern) {
-  QString text = toQt(description).trimmed();
-  if (text.endsWith(u')')) {
-    const qsizetype open = text.lastIndexOf(u'(');
-    if (open > 0) text = text.left(open).trimmed();
-  }
-  QString patterns = toQt(pattern);
-  patterns.replace(u';', u' ');
-  return QStringLiteral("%1 (%2)").arg(text, patterns.simplified());
-}
-
-bool askToCreate(QWidget* parent, const QString& path) {
-  return QMessageBox::question(parent, QApplication::applicationName(),
-                               QStringLiteral("%1\nThis file does not exist.\nCreate the file?")
-                                   .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
-}
-
-// Whether the desktop names an application for the file's type; true when it
-// cannot be told, and the launch itself then decides.
-bool hasAssociation(const QFileInfo& file) {
-  const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-  if (xdgMime.isEmpty()) return true;
-  const QString type = QMimeDatabase().mimeTypeForFile(file).name();
-  QProcess query;
-  query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
-  if (!query.waitForFinished()) return true;
-  return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 }  // namespace
@@ -132,74 +80,6 @@ void lowSetButtonIcon(LowWindow* window, int id, LowIcon* icon) {
     button->setIconSize(QSize(side, side));
   }
   qtShowCaption(*window, *control);
-}
-
-// ---- files --------------------------------------------------------------------
-
-bool lowChooseFile(const FileChooserRequest& request, std::string& path) {
-  QFileDialog chooser(QApplication::activeWindow(), toQt(request.title));
-  QStringList filters;
-  for (const auto& [description, pattern] : request.filters) filters << nameFilter(description, pattern);
-  chooser.setNameFilters(filters);
-  if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
-    chooser.selectNameFilter(filters[request.filterIndex - 1]);
-  std::string suffix = request.defaultExtension;
-  if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
-  chooser.setDefaultSuffix(toQt(suffix));
-  if (!request.initialDirectory.empty()) chooser.setDirectory(toQt(request.initialDirectory));
-  if (request.promptOverwrite) {
-    chooser.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
-    chooser.setFileMode(QFileDialog::AnyFile);
-  } else {
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setFileMode(request.promptCreate ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  }
-  while (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()) {
-    const QString chosen = chooser.selectedFiles().constFirst();
-    // A name that Windows-1252 cannot hold would reach the program changed,
-    // and the file would be written under another name.
-    const std::string held = programPath(chosen);
-    if (held.empty()) {
-      QMessageBox::warning(&chooser, QApplication::applicationName(),
-                           QStringLiteral("%1\nThis name contains characters that Bitscope cannot use. "
-                                          "Please choose another name.")
-                               .arg(QDir::toNativeSeparators(chosen)));
-      continue;
-    }
-    if (!request.promptOverwrite && request.promptCreate && !QFileInfo::exists(chosen) &&
-        !askToCreate(&chooser, chosen))
-      continue;
-    path = held;
-    return true;
-  }
-  return false;
-}
-
-std::string lowCurrentDirectory() { return programPath(QDir::currentPath()); }
-
-std::string lowSearchPath(const std::string& name) {
-  if (name.empty()) return {};
-  const QString wanted = toQt(name);
-  if (QFileInfo(wanted).isAbsolute()) return QFileInfo(wanted).isFile() ? name : std::string();
-  QStringList folders{QCoreApplication::applicationDirPath(), QDir::currentPath(),
-                      QStringLiteral(BITSCOPE_DATADIR)};
-  folders << qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
-  for (const QString& folder : folders) {
-    const QFileInfo candidate(QDir(folder).filePath(wanted));
-    if (!candidate.isFile()) continue;
-    if (std::string found = programPath(candidate.absoluteFilePath()); !found.empty()) return found;
-  }
-  return {};
-}
-
-OpenResult lowOpenDocument(const std::string& path) {
-  const QFileInfo file(toQt(path));
-  if (!file.isFile()) return OpenResult::Failed;
-  if (!hasAssociation(file)) return OpenResult::NoAssociation;
-  // Without xdg-open or a desktop's own launcher Qt has nothing to open the
-  // file with.
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())) ? OpenResult::Opened
-                                                                                  : OpenResult::NoAssociation;
 }
 
 }  // namespace bitscope

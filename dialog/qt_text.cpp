@@ -1,4 +1,6 @@
 // Texts at the toolkit boundary: the program speaks Windows-1252, Qt UTF-16.
+#include <QFile>
+
 #include "dialog/cp1252.h"
 #include "dialog/qt_binding.h"
 
@@ -42,6 +44,14 @@ QString withoutMnemonics(const QString& caption) {
     out.append(caption.at(i));
   }
   return out;
+}
+
+QString qtPath(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+std::filesystem::path fileSystemPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 }  // namespace bitscope

@@ -31,13 +31,16 @@ struct State {
   int unroutedKeys = 0;
   std::function<void(const std::string&)> onFailure;
   std::vector<SimMessageBox> messageBoxes;
-  std::deque<std::optional<std::string>> chooserAnswers;
+  std::deque<std::optional<std::filesystem::path>> chooserAnswers;
   std::vector<FileChooserRequest> chooserRequests;
-  std::deque<std::string> searchAnswers;
+  std::deque<bool> questionAnswers;
+  std::vector<SimChooserQuestion> chooserQuestions;
+  std::deque<std::filesystem::path> searchAnswers;
   std::vector<std::string> searchedNames;
   std::deque<OpenResult> openAnswers;
   std::vector<std::string> openedDocuments;
-  std::optional<std::string> currentDirectory;
+  std::optional<std::filesystem::path> currentDirectory;
+  std::string language;
   std::deque<LowIcon> icons;
 };
 

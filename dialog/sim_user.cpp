@@ -230,11 +230,19 @@ int simUnroutedKeys() { return state().unroutedKeys; }
 
 const std::vector<SimMessageBox>& simMessageBoxes() { return state().messageBoxes; }
 
-void simAnswerFileChooser(std::optional<std::string> path) { state().chooserAnswers.push_back(std::move(path)); }
+void simAnswerFileChooser(std::optional<std::filesystem::path> path) {
+  state().chooserAnswers.push_back(std::move(path));
+}
 
 const std::vector<FileChooserRequest>& simFileChooserRequests() { return state().chooserRequests; }
 
-void simAnswerSearchPath(std::string fullPath) { state().searchAnswers.push_back(std::move(fullPath)); }
+void simAnswerChooserQuestion(bool yes) { state().questionAnswers.push_back(yes); }
+
+const std::vector<SimChooserQuestion>& simChooserQuestions() { return state().chooserQuestions; }
+
+void simAnswerSearchPath(std::filesystem::path fullPath) {
+  state().searchAnswers.push_back(std::move(fullPath));
+}
 
 const std::vector<std::string>& simSearchedNames() { return state().searchedNames; }
 
@@ -242,6 +250,10 @@ void simAnswerOpenDocument(OpenResult result) { state().openAnswers.push_back(re
 
 const std::vector<std::string>& simOpenedDocuments() { return state().openedDocuments; }
 
-void simSetCurrentDirectory(std::string directory) { state().currentDirectory = std::move(directory); }
+void simSetCurrentDirectory(std::filesystem::path directory) {
+  state().currentDirectory = std::move(directory);
+}
+
+const std::string& simLanguage() { return state().language; }
 
 }  // namespace bitscope

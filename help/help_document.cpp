@@ -38,20 +38,8 @@ void showHelpError(std::string_view text) {
   lowMessageBox(std::string(text), std::string(helpCaption), MessageIcon::Error);
 }
 
-}  // namespace
-
-std::string findOnSearchPath(const std::string& name) {
-  return lowSearchPath(withoutTrailingBlanks(name));
-}
-
-void openHelpDocument(DialogObject&, int, int) {
-  const HelpTexts& texts = appState().isEnglish ? englishHelp : romanianHelp;
-  const std::string path = findOnSearchPath(std::string(texts.documentName));
-  if (path.empty()) {
-    showHelpError(texts.notFound);
-    return;
-  }
-  switch (lowOpenDocument(path)) {
+void reportOutcome(const HelpTexts& texts, OpenResult result) {
+  switch (result) {
     case OpenResult::Opened:
       return;
     case OpenResult::NoAssociation:  // the shell's result 31
@@ -61,6 +49,24 @@ void openHelpDocument(DialogObject&, int, int) {
       showHelpError(texts.cannotOpen);
       return;
   }
+}
+
+}  // namespace
+
+std::filesystem::path findOnSearchPath(const std::string& name) {
+  return lowSearchPath(withoutTrailingBlanks(name));
+}
+
+// The outcome of the launch may come later, from the message loop; it is told
+// in the language of the press.
+void openHelpDocument(DialogObject&, int, int) {
+  const HelpTexts* texts = appState().isEnglish ? &englishHelp : &romanianHelp;
+  const std::filesystem::path path = findOnSearchPath(std::string(texts->documentName));
+  if (path.empty()) {
+    showHelpError(texts->notFound);
+    return;
+  }
+  lowOpenDocument(path, [texts](OpenResult result) { reportOutcome(*texts, result); });
 }
 
 }  // namespace bitscope

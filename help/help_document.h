@@ -2,6 +2,7 @@
 // opened with the desktop's viewer for PDF files.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "dialog/dialog.h"
@@ -13,6 +14,6 @@ void openHelpDocument(DialogObject& dialog, int controlId, int eventKind);
 
 // The full path of name (trailing blanks ignored) on the search path; empty
 // when it is not found.
-std::string findOnSearchPath(const std::string& name);
+std::filesystem::path findOnSearchPath(const std::string& name);
 
 }  // namespace bitscope

@@ -95,8 +95,8 @@ bool isReadOnly(const std::string& path, const struct stat& info) {
 
 }  // namespace
 
-std::error_code replaceFileContent(const std::string& chosen, std::string_view bytes) {
-  std::string path = chosen;
+std::error_code replaceFileContent(const std::filesystem::path& chosen, std::string_view bytes) {
+  std::string path = chosen.string();
   struct stat info {};
   if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
     if (char* target = ::realpath(path.c_str(), nullptr)) {

@@ -4,16 +4,16 @@
 // keeps its old content; after a failure, no temporary file is left behind.
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <string_view>
 #include <system_error>
 
 namespace bitscope {
 
-// Writes bytes as the whole content of the file at path (a name in the file
-// system's own encoding), creating it or replacing it. An empty result means
-// the content is complete on the disk; otherwise the error of the first step
-// that failed, with the file left as it was.
+// Writes bytes as the whole content of the file at path, creating it or
+// replacing it. An empty result means the content is complete on the disk;
+// otherwise the error of the first step that failed, with the file left as it
+// was.
 //
 // - A new file gets the usual permissions (0666 less the umask); a replaced
 //   file keeps its permissions. A symbolic link is followed, not replaced.
@@ -21,6 +21,6 @@ namespace bitscope {
 //   read-only file is not opened for writing.
 // - A target that is neither a regular file nor a folder (a device, a pipe)
 //   has no content to lose and cannot be renamed over: it is written in place.
-std::error_code replaceFileContent(const std::string& path, std::string_view bytes);
+std::error_code replaceFileContent(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace bitscope

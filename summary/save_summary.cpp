@@ -1,5 +1,6 @@
 // "Save to File": the chooser, the file, and the box that tells the outcome.
 #include <cerrno>
+#include <filesystem>
 #include <string>
 #include <system_error>
 
@@ -51,18 +52,9 @@ std::string reasonText(Language language, std::error_code error) {
   }
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {  // Windows-1252 reaches no further than the Basic Multilingual Plane
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
+// A path as a message box can show it: what Windows-1252 lacks becomes "?".
+// Only the box sees this text; the file is the one chosen.
+std::string shownPath(const std::filesystem::path& path) { return cp1252FromUtf8(path.string()); }
 
 // The saved file's bytes: the seven paragraphs of language (file variants),
 // each followed by a record of one blank, every record ended by CR LF.
@@ -77,20 +69,14 @@ std::string summaryFileContent(Language language) {
 }
 
 // The error box's text after a failed save of path.
-std::string saveFailureText(Language language, const std::string& path, std::error_code error) {
-  return notSavedHeading.in(language) + "\n" + path + "\n" + reasonText(language, error);
-}
-
-// A Windows-1252 path as the file system names it (UTF-8).
-std::string fileSystemPath(const std::string& path) {
-  std::string name;
-  for (char32_t c : cp1252ToUnicode(path)) appendUtf8(name, c);
-  return name;
+std::string saveFailureText(Language language, const std::filesystem::path& path,
+                            std::error_code error) {
+  return notSavedHeading.in(language) + "\n" + shownPath(path) + "\n" + reasonText(language, error);
 }
 
 }  // namespace
 
-bool chooseFile(std::string& fileName, const std::string& title) {
+bool chooseFile(std::filesystem::path& fileName, const std::string& title) {
   FileChooserRequest request;
   request.title = title;
   request.filters = {{"Text Files (*.txt)", "*.txt"},
@@ -100,26 +86,27 @@ bool chooseFile(std::string& fileName, const std::string& title) {
   request.defaultExtension = "txt";
   request.initialDirectory = lowCurrentDirectory();
   request.pathMustExist = true;
-  request.promptCreate = true;
-  request.promptOverwrite = true;  // an existing file is never replaced unasked
-  std::string chosen;
+  request.promptCreate = true;      // nothing appears on the disk unasked
+  request.promptOverwrite = true;   // nor is an existing file replaced unasked
+  std::filesystem::path chosen;
   if (!lowChooseFile(request, chosen)) return false;
   fileName = chosen;
   return true;
 }
 
+// The path is used exactly as the chooser returned it: trailing blanks are part
+// of a name on this file system, and cutting them would write another file
+// than the one the chooser asked about.
 void saveSummary(DialogObject&, int, int) {
-  std::string fileName;
-  if (!chooseFile(fileName, std::string(savedTopicTitle))) return;
-  const std::string path = withoutTrailingBlanks(fileName);
+  std::filesystem::path path;
+  if (!chooseFile(path, std::string(savedTopicTitle))) return;
   const Language language = appState().language;
-  if (const std::error_code error =
-          replaceFileContent(fileSystemPath(path), summaryFileContent(language))) {
+  if (const std::error_code error = replaceFileContent(path, summaryFileContent(language))) {
     lowMessageBox(saveFailureText(language, path, error), errorCaption.in(language),
                   MessageIcon::Error);
     return;
   }
-  lowMessageBox(path, std::string(savedCaption), MessageIcon::Information);
+  lowMessageBox(shownPath(path), std::string(savedCaption), MessageIcon::Information);
 }
 
 }  // namespace bitscope

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -33,8 +34,9 @@ void showSummary(DialogObject& dialog, int controlId, int eventKind);
 void saveSummary(DialogObject& dialog, int controlId, int eventKind);
 
 // Runs the file chooser titled title (text files first, default extension
-// "txt", starting in the current folder). True with the chosen path in
-// fileName; false, fileName unchanged, when the user cancelled.
-bool chooseFile(std::string& fileName, const std::string& title);
+// "txt", starting in the current folder, asking before it creates or replaces
+// a file). True with the chosen path in fileName; false, fileName unchanged,
+// when the user cancelled.
+bool chooseFile(std::filesystem::path& fileName, const std::string& title);
 
 }  // namespace bitscope

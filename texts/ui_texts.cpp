@@ -1,5 +1,6 @@
 #include "texts/ui_texts.h"
 
+#include "dialog/dlglow.h"
 #include "mainwin/appstate.h"
 #include "mainwin/control_ids.h"
 
@@ -68,6 +69,8 @@ void applyLanguage(DialogObject& dialog) {
   const Language language = appState().language;
   const UiTexts& texts = uiTexts();
   DLGSETCAPTION(dialog, texts[0].in(language));
+  // The toolkit's own windows and buttons (file chooser, standard buttons) too.
+  lowSetLanguage(language == Language::Romanian ? "ro" : "en");
   for (std::size_t slot = 1; slot < uiTextSlots; ++slot)
     DLGSETVALUE(dialog, slotTable[slot].controlId, texts[slot].in(language), slotTable[slot].property);
 }

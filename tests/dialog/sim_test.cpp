@@ -1,4 +1,7 @@
 // The simulated window system's own rules, which the other tests rely on.
+#include <filesystem>
+#include <vector>
+
 #include "support.h"
 
 namespace bitscope::test {
@@ -124,7 +127,7 @@ TEST_F(Sim, ScriptFaultsAreReportedNotHung) {
   ASSERT_EQ(faults.size(), 1u);
   EXPECT_NE(faults[0].find("ran dry"), std::string::npos);
   EXPECT_EQ(other.window, nullptr);
-  EXPECT_EQ(lowSearchPath("VAZ&I-en.pdf"), "");
+  EXPECT_TRUE(lowSearchPath("VAZ&I-en.pdf").empty());
   EXPECT_EQ(faults.size(), 2u);
 }
 
@@ -148,13 +151,15 @@ TEST_F(Sim, PlatformServicesAreRecordedAndAnswered) {
   simAnswerSearchPath("/docs/VAZ&I-ro.pdf");
   EXPECT_EQ(lowSearchPath("VAZ&I-ro.pdf"), "/docs/VAZ&I-ro.pdf");
   simAnswerOpenDocument(OpenResult::NoAssociation);
-  EXPECT_EQ(lowOpenDocument("/docs/VAZ&I-ro.pdf"), OpenResult::NoAssociation);
+  std::vector<OpenResult> outcomes;
+  lowOpenDocument("/docs/VAZ&I-ro.pdf", [&](OpenResult result) { outcomes.push_back(result); });
+  EXPECT_EQ(outcomes, std::vector<OpenResult>{OpenResult::NoAssociation});
   EXPECT_EQ(simOpenedDocuments(), (std::vector<std::string>{"/docs/VAZ&I-ro.pdf"}));
   simAnswerFileChooser(std::nullopt);
   simAnswerFileChooser("/tmp/summary.txt");
-  std::string path = "unchanged";
+  std::filesystem::path path = "unchanged";
   FileChooserRequest request;
-  request.title = "Save";
+  request.promptCreate = request.promptOverwrite = false;  // no question to answer
   EXPECT_FALSE(lowChooseFile(request, path));
   EXPECT_EQ(path, "unchanged");
   EXPECT_TRUE(lowChooseFile(request, path));

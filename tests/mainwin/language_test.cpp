@@ -55,6 +55,8 @@ TEST_F(Language_, EnglishAndBackRewriteTitleLabelsListItemAndPlaceholder) {
     EXPECT_EQ(appState().language, step.language);
     EXPECT_EQ(appState().isEnglish, step.language == Language::English);
     EXPECT_EQ(appState().isRomanian, step.language == Language::Romanian);
+    // The window system's own dialogs follow (file chooser, standard buttons).
+    EXPECT_EQ(simLanguage(), step.language == Language::English ? "en" : "ro");
   }
 }
 

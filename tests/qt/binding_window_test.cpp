@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <filesystem>
+#include <vector>
+
 #include "dialog/winstyle.h"
 #include "tests/qt/form_fixture.h"
 #include "tests/qt/modal_script.h"
@@ -195,42 +198,6 @@ TEST_F(FormTest, IconsComeFromTheEmbeddedResources) {
   lowDestroyWindow(about);
 }
 
-bool isChooser(QWidget* top) { return qobject_cast<QFileDialog*>(top) != nullptr; }
-bool isMessageBox(QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; }
-
-QLineEdit* nameBox(QWidget* chooser) { return chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
-
-bool canTypeAName(QWidget* chooser) {
-  const QLineEdit* name = nameBox(chooser);
-  return name != nullptr && name->isVisible() && name->isEnabled();
-}
-
-ModalStep chooseName(const QString& name, QStringList* filtersSeen = nullptr, QString* filterSeen = nullptr) {
-  return {QStringLiteral("the file chooser, to choose \"%1\"").arg(name), isChooser, canTypeAName,
-          [=](QWidget* top) {
-            auto* chooser = static_cast<QFileDialog*>(top);
-            if (filtersSeen != nullptr) *filtersSeen = chooser->nameFilters();
-            if (filterSeen != nullptr) *filterSeen = chooser->selectedNameFilter();
-            // Typed into the name box, then the Save button.
-            nameBox(chooser)->setText(name);
-            static_cast<QDialog*>(chooser)->accept();
-          }};
-}
-
-ModalStep answer(QMessageBox::StandardButton button, QString* text = nullptr) {
-  return {QStringLiteral("a message box, to press its standard button 0x%1").arg(static_cast<int>(button), 0, 16),
-          isMessageBox,
-          [button](QWidget* top) {
-            const QAbstractButton* choice = static_cast<QMessageBox*>(top)->button(button);
-            return choice != nullptr && choice->isVisible() && choice->isEnabled();
-          },
-          [=](QWidget* top) {
-            auto* box = static_cast<QMessageBox*>(top);
-            if (text != nullptr) *text = box->text();
-            box->button(button)->click();
-          }};
-}
-
 TEST(MessageBox, ShowsItsTextCaptionAndIconWithAnOkButton) {
   struct Row {
     MessageIcon icon;
@@ -266,7 +233,7 @@ TEST(MessageBox, ShowsItsTextCaptionAndIconWithAnOkButton) {
   }
 }
 
-TEST(FileChooser, OffersTheFiltersAndKeepsTheNameTheUserMeant) {
+TEST(FileChooser, OffersTheFiltersAndAsksBeforeCreatingOrReplacing) {
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
   {
@@ -279,17 +246,21 @@ TEST(FileChooser, OffersTheFiltersAndKeepsTheNameTheUserMeant) {
   request.filterIndex = 1;
   request.defaultExtension = ".txt";
   request.initialDirectory = folder.path().toStdString();
+  const auto inFolder = [&](const char* name) { return fileSystemPath(folder.filePath(QString::fromUtf8(name))); };
 
-  // A new name gets the default extension.
+  // A new name gets the default extension, and is created only when confirmed:
+  // No keeps the chooser open.
   QStringList filters;
-  QString selected;
-  std::string path;
+  QString selected, question;
+  std::filesystem::path path;
   {
-    ModalScript script({chooseName(QStringLiteral("saved-summary"), &filters, &selected)});
+    ModalScript script({chooseName(QStringLiteral("saved-summary"), &filters, &selected), answer(QMessageBox::No),
+                        chooseName(QStringLiteral("saved-summary")), answer(QMessageBox::Yes, &question)});
     ASSERT_TRUE(lowChooseFile(request, path));
     EXPECT_TRUE(script.finished());
   }
-  EXPECT_EQ(path, folder.filePath(QStringLiteral("saved-summary.txt")).toStdString());
+  EXPECT_EQ(path, inFolder("saved-summary.txt"));
+  EXPECT_TRUE(question.contains(QStringLiteral("Create the file?"))) << question.toStdString();
   EXPECT_EQ(filters, (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*.* *)")}));
   EXPECT_EQ(selected, QStringLiteral("Text files (*.txt)"));
 
@@ -300,19 +271,27 @@ TEST(FileChooser, OffersTheFiltersAndKeepsTheNameTheUserMeant) {
     ASSERT_TRUE(lowChooseFile(request, path));
     EXPECT_TRUE(script.finished());
   }
-  EXPECT_EQ(path, folder.filePath(QStringLiteral("old.txt")).toStdString());
+  EXPECT_EQ(path, inFolder("old.txt"));
 
-  // A name Windows-1252 cannot hold would reach the program as another name:
-  // the user is told and chooses again.
-  QString warning;
+  // Any name the file system holds comes back as chosen: characters beyond
+  // Windows-1252, trailing blanks.
+  for (const char* name : {"rezumat_\xC8\x99.txt", "old.txt "}) {
+    SCOPED_TRACE(name);
+    ModalScript script({chooseName(QString::fromUtf8(name)), answer(QMessageBox::Yes)});
+    ASSERT_TRUE(lowChooseFile(request, path));
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(path, inFolder(name));
+  }
+
+  // A folder that does not exist is refused inside the chooser.
+  QString refusal;
   {
-    ModalScript script({chooseName(QString::fromUtf8("rezumat_\u0219")), answer(QMessageBox::Ok, &warning),
-                        chooseName(QStringLiteral("rezumat"))});
+    ModalScript script({chooseName(QStringLiteral("gone/x.txt")), answer(QMessageBox::Ok, &refusal),
+                        chooseName(QStringLiteral("old.txt")), answer(QMessageBox::Yes)});
     ASSERT_TRUE(lowChooseFile(request, path));
     EXPECT_TRUE(script.finished());
   }
-  EXPECT_TRUE(warning.contains(QStringLiteral("another name")));
-  EXPECT_EQ(path, folder.filePath(QStringLiteral("rezumat.txt")).toStdString());
+  EXPECT_TRUE(refusal.contains(QStringLiteral("The path does not exist."))) << refusal.toStdString();
 
   // Cancelling chooses nothing.
   {
@@ -352,20 +331,23 @@ class SearchPathTest : public ::testing::Test {
 TEST_F(SearchPathTest, FindsFilesInTheCurrentFolderAndOnThePath) {
   const auto expectFound = [](const char* name, const QString& where) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(lowSearchPath(name), QFileInfo(where).absoluteFilePath().toStdString());
+    EXPECT_EQ(lowSearchPath(name).string(), QFileInfo(where).absoluteFilePath().toStdString());
   };
   expectFound("VAZ&I-en.pdf", here.filePath(QStringLiteral("VAZ&I-en.pdf")));
   expectFound("tool-doc.pdf", onPath.filePath(QStringLiteral("tool-doc.pdf")));
   const std::string absolute = onPath.filePath(QStringLiteral("tool-doc.pdf")).toStdString();
   EXPECT_EQ(lowSearchPath(absolute), absolute);
-  EXPECT_EQ(lowSearchPath("VAZ&I-ro.pdf"), "");
-  EXPECT_EQ(lowSearchPath(""), "");
+  EXPECT_TRUE(lowSearchPath("VAZ&I-ro.pdf").empty());
+  EXPECT_TRUE(lowSearchPath("").empty());
   EXPECT_EQ(lowCurrentDirectory(), QDir::currentPath().toStdString());
 }
 
 TEST_F(SearchPathTest, OpeningAMissingDocumentFails) {
-  EXPECT_EQ(lowOpenDocument(here.filePath(QStringLiteral("missing.pdf")).toStdString()), OpenResult::Failed);
-  EXPECT_EQ(lowOpenDocument(here.path().toStdString()), OpenResult::Failed) << "a folder is no document";
+  std::vector<OpenResult> outcomes;
+  const auto record = [&](OpenResult result) { outcomes.push_back(result); };
+  lowOpenDocument(fileSystemPath(here.filePath(QStringLiteral("missing.pdf"))), record);
+  lowOpenDocument(fileSystemPath(here.path()), record);  // a folder is no document
+  EXPECT_EQ(outcomes, (std::vector<OpenResult>{OpenResult::Failed, OpenResult::Failed}));
 }
 
 }  // namespace

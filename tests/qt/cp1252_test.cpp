@@ -46,5 +46,25 @@ TEST(Cp1252, StringsConvertCharacterByCharacter) {
   EXPECT_EQ(cp1252ToUnicode(std::string_view("a\0b", 3)), std::u32string(U"a\0b", 3));
 }
 
+// File names as the program shows them: each character one byte, "?" for
+// what Windows-1252 lacks, and a byte of no valid sequence kept as it is.
+TEST(Cp1252, Utf8NamesAreShownOneByteACharacter) {
+  struct Row {
+    std::string_view utf8;
+    std::string_view shown;
+  };
+  const Row rows[] = {
+      {"summary.txt ", "summary.txt "},
+      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "\xE9t\xE9 \x80"},       // été €
+      {"\xC8\x99tiin\xC8\x9B" "e", "?tiin?e"},                       // științe
+      {"\xF0\x9F\x93\x84", "?"},                                     // an emoji
+      {"a\xE9z", "a\xE9z"},                                           // a Latin-1 byte
+      {"\xC3", "\xC3"},                                               // cut short
+      {"\xC0\xAF", "\xC0\xAF"},                                       // overlong "/"
+      {"\xED\xA0\x80", "\xED\xA0\x80"},                              // a surrogate
+  };
+  for (const Row& row : rows) EXPECT_EQ(cp1252FromUtf8(row.utf8), row.shown) << row.utf8;
+}
+
 }  // namespace
 }  // namespace bitscope

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWindow>
 
 #include <algorithm>
@@ -130,6 +133,44 @@ void ModalScript::giveUp(const QWidget* top) {
                 << " s: the script waits for " << waitingFor << ", and in front is " << describe(top)
                 << ". Every modal window is closed, so that the test can end.";
   closeModalWindows();
+}
+
+bool isChooser(QWidget* top) { return qobject_cast<QFileDialog*>(top) != nullptr; }
+bool isMessageBox(QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; }
+
+namespace {
+QLineEdit* nameBox(QWidget* chooser) { return chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
+}  // namespace
+
+bool canTypeAName(QWidget* chooser) {
+  const QLineEdit* name = nameBox(chooser);
+  return name != nullptr && name->isVisible() && name->isEnabled();
+}
+
+ModalStep chooseName(const QString& name, QStringList* filtersSeen, QString* filterSeen) {
+  return {QStringLiteral("the file chooser, to choose \"%1\"").arg(name), isChooser, canTypeAName,
+          [=](QWidget* top) {
+            auto* chooser = static_cast<QFileDialog*>(top);
+            if (filtersSeen != nullptr) *filtersSeen = chooser->nameFilters();
+            if (filterSeen != nullptr) *filterSeen = chooser->selectedNameFilter();
+            // Typed into the name box, then the Save button.
+            nameBox(chooser)->setText(name);
+            static_cast<QDialog*>(chooser)->accept();
+          }};
+}
+
+ModalStep answer(QMessageBox::StandardButton button, QString* text) {
+  return {QStringLiteral("a message box, to press its standard button 0x%1").arg(static_cast<int>(button), 0, 16),
+          isMessageBox,
+          [button](QWidget* top) {
+            const QAbstractButton* choice = static_cast<QMessageBox*>(top)->button(button);
+            return choice != nullptr && choice->isVisible() && choice->isEnabled();
+          },
+          [=](QWidget* top) {
+            auto* box = static_cast<QMessageBox*>(top);
+            if (text != nullptr) *text = box->text();
+            box->button(button)->click();
+          }};
 }
 
 }  // namespace bitscope::test

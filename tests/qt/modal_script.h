@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -61,5 +62,17 @@ class ModalScript {
   bool gaveUp_ = false;
   QTimer poll_;
 };
+
+// ---- Steps for the windows of the platform services ----------------------------
+
+bool isChooser(QWidget* top);
+bool isMessageBox(QWidget* top);
+// The chooser's name box, ready for typing.
+bool canTypeAName(QWidget* chooser);
+// Types name into the chooser and presses its accept button; optionally notes
+// the filters it offers and the one selected.
+ModalStep chooseName(const QString& name, QStringList* filtersSeen = nullptr, QString* filterSeen = nullptr);
+// Presses a standard button of a message box, noting its text first.
+ModalStep answer(QMessageBox::StandardButton button, QString* text = nullptr);
 
 }  // namespace bitscope::test

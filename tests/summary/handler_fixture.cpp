@@ -34,6 +34,7 @@ void HandlerTest::switchLanguage(Language language) {
   state.language = language;
   state.isRomanian = language == Language::Romanian;
   state.isEnglish = language == Language::English;
+  lowSetLanguage(language == Language::English ? "en" : "ro");
 }
 
 LowWindow* HandlerTest::mainWindow() const { return simFindWindow(mainTemplateId); }

@@ -52,11 +52,13 @@ class SaveSummaryTest : public HandlerTest {
     HandlerTest::TearDown();
   }
 
-  // Opens the summary, answers the chooser and presses "Save to File".
-  void save(std::optional<std::string> chosen) {
+  // Opens the summary, answers the chooser (and Yes to its question, if it
+  // asks one) and presses "Save to File".
+  void save(std::optional<fs::path> chosen) {
     LowWindow* window = pressSummary();
     ASSERT_NE(window, nullptr);
     simAnswerFileChooser(std::move(chosen));
+    simAnswerChooserQuestion(true);
     ASSERT_TRUE(simClick(window, saveButton));
   }
 
@@ -81,6 +83,11 @@ TEST_P(SavedFileTest, HoldsFourteenRecordsOfTheLanguageByteForByte) {
   EXPECT_EQ(readFile(path), expectedFile(GetParam()));
   expectSavedBox(path);
   EXPECT_EQ(snapshot(folder_).size(), 1u) << "no temporary file left beside it";
+  // The new file was created only after the chooser asked, in the window's language.
+  ASSERT_EQ(simChooserQuestions().size(), 1u);
+  EXPECT_EQ(simChooserQuestions()[0].kind, SimChooserQuestion::Kind::Create);
+  EXPECT_EQ(simChooserQuestions()[0].path, path);
+  EXPECT_EQ(simChooserQuestions()[0].language, GetParam() == Language::English ? "en" : "ro");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, SavedFileTest,
@@ -113,6 +120,7 @@ TEST_F(SaveSummaryTest, WritesTheLanguageOfThePressNotThatOfTheOpenWindow) {
   switchLanguage(Language::English);
   const std::string path = (folder_ / "summary.txt").string();
   simAnswerFileChooser(path);
+  simAnswerChooserQuestion(true);
   ASSERT_TRUE(simClick(window, saveButton));
   EXPECT_EQ(readFile(path), expectedFile(Language::English));
 }
@@ -135,11 +143,62 @@ TEST_F(SaveSummaryTest, WritesThroughASymbolicLink) {
   EXPECT_EQ(readFile(folder_ / "real.txt"), expectedFile(Language::Romanian));
 }
 
-TEST_F(SaveSummaryTest, NamesTheFileInTheFileSystemsEncoding) {
-  const std::string chosen = (folder_ / "r\xE9sum\xE9.txt").string();  // Windows-1252
+// Trailing blanks are part of a name here: "notes.txt " is another file than
+// "notes.txt", and the chooser asked about the name with its blank.
+TEST_F(SaveSummaryTest, WritesTheNameExactlyAsChosenTrailingBlanksIncluded) {
+  writeFile(folder_ / "notes.txt", "my notes");
+  const fs::path chosen = folder_ / "notes.txt ";
   save(chosen);
-  EXPECT_EQ(readFile(folder_ / "r\xC3\xA9sum\xC3\xA9.txt"), expectedFile(Language::Romanian));
-  expectSavedBox(chosen);
+  EXPECT_EQ(readFile(chosen), expectedFile(Language::Romanian));
+  EXPECT_EQ(readFile(folder_ / "notes.txt"), "my notes");
+  ASSERT_EQ(simChooserQuestions().size(), 1u);
+  EXPECT_EQ(simChooserQuestions()[0].kind, SimChooserQuestion::Kind::Create);
+  EXPECT_EQ(simChooserQuestions()[0].path, chosen);
+  expectSavedBox(chosen.string());
+}
+
+// Names that Windows-1252 cannot spell are written all the same; only the box
+// that names the file shows "?" for what it cannot spell.
+TEST_F(SaveSummaryTest, WritesToNamesBeyondTheProgramsCodePage) {
+  struct Row {
+    const char* folder;
+    const char* name;
+    const char* shown;  // folder/name as the box shows it
+  };
+  const Row rows[] = {
+      {"\xC8\x99tiin\xC8\x9B" "e", "rezumat.txt", "?tiin?e/rezumat.txt"},        // științe
+      {"\xD0\x94\xD0\xBE\xD0\xBA", "\xC3\xA9t\xC3\xA9.txt", "\x3F\x3F\x3F/\xE9t\xE9.txt"},  // Док, été
+      {"notes", "sum \xF0\x9F\x93\x84.txt", "notes/sum ?.txt"},                   // an emoji
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.shown);
+    fs::create_directory(folder_ / row.folder);
+    const fs::path chosen = folder_ / row.folder / row.name;
+    save(chosen);
+    EXPECT_EQ(readFile(chosen), expectedFile(Language::Romanian));
+    ASSERT_FALSE(simMessageBoxes().empty());
+    EXPECT_EQ(simMessageBoxes().back().text, (folder_ / row.shown).string());
+    EXPECT_EQ(simMessageBoxes().back().caption, "Saved to File");
+    EXPECT_EQ(snapshot(folder_ / row.folder).size(), 1u);
+  }
+}
+
+TEST_F(SaveSummaryTest, NoToACreateOrReplaceQuestionWritesNothing) {
+  writeFile(folder_ / "old.txt", "kept");
+  const auto before = snapshot(folder_);
+  LowWindow* window = pressSummary();
+  ASSERT_NE(window, nullptr);
+  switchLanguage(Language::English);
+  // No to creating, No to replacing: the chooser stays open; then Cancel.
+  simAnswerFileChooser(folder_ / "new.txt");
+  simAnswerFileChooser(folder_ / "old.txt");
+  simAnswerFileChooser(std::nullopt);
+  simAnswerChooserQuestion(false);
+  simAnswerChooserQuestion(false);
+  ASSERT_TRUE(simClick(window, saveButton));
+  EXPECT_EQ(simChooserQuestions().size(), 2u);
+  EXPECT_EQ(snapshot(folder_), before);
+  EXPECT_TRUE(simMessageBoxes().empty());
 }
 
 // ---- Failures: an error box in the current language, the disk as it was ----
