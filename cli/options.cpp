@@ -16,7 +16,7 @@ constexpr std::string_view usage =
     "                   read right-aligned; fewer digits than the format has leave the top bits 0\n"
     "      --json       one JSON object per value and line instead of a readable block\n"
     "      --lang L     captions in English (en, default) or Romanian (ro)\n"
-    "      --help       show this text and exit\n"
+    "  -h, --help       show this text and exit\n"
     "      --           end of options: every later argument is a VALUE\n"
     "\n"
     "Without VALUE, values are read from standard input, one per line.\n"
