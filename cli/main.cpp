@@ -15,8 +15,11 @@ int main(int argc, char* argv[]) {
         std::fwrite(usageText().data(), 1, usageText().size(), stderr);
         return static_cast<int>(ExitStatus::usageError);
     }
-    if (parsed.options.help) {
-        std::fwrite(usageText().data(), 1, usageText().size(), stdout);
+    if (parsed.options.help || parsed.options.version) {
+        if (parsed.options.help)
+            std::fwrite(usageText().data(), 1, usageText().size(), stdout);
+        else
+            std::fputs("bitscope-cli " BITSCOPE_VERSION "\n", stdout);
         return std::fflush(stdout) == 0 ? 0 : static_cast<int>(ExitStatus::ioError);
     }
     return static_cast<int>(run(parsed.options));

@@ -17,6 +17,7 @@ constexpr std::string_view usage =
     "      --json       one JSON object per value and line instead of a readable block\n"
     "      --lang L     captions in English (en, default) or Romanian (ro)\n"
     "  -h, --help       show this text and exit\n"
+    "      --version    show the program's name and version and exit\n"
     "      --           end of options: every later argument is a VALUE\n"
     "\n"
     "Without VALUE, values are read from standard input, one per line.\n"
@@ -102,6 +103,7 @@ struct Parser {
         if (name == "--lang") return applyLanguage(name, attached);
         if (name == "--bits") return flag(name, attached, result.options.bits);
         if (name == "--help") return flag(name, attached, result.options.help);
+        if (name == "--version") return flag(name, attached, result.options.version);
         if (name == "--json") {
             bool json = false;
             if (!flag(name, attached, json)) return false;

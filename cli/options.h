@@ -18,6 +18,7 @@ struct Options {
     OutputKind output = OutputKind::readable;
     Language language = Language::English;
     bool help = false;
+    bool version = false;
     std::vector<std::string_view> values; // empty: read values from standard input
 };
 
