@@ -49,6 +49,7 @@ struct SimControl {
   std::vector<std::string> items;  // list box
   std::vector<bool> selected;
   LowIcon* icon = nullptr;
+  AccessibleText accessible;  // as the program gave it
 };
 
 struct LowIcon {
@@ -90,6 +91,11 @@ LowWindow* simFindWindow(int templateId);           // the newest live one
 LowWindow* simActiveWindow();
 SimControl* simControl(LowWindow* window, int id);  // the first with the id
 void simFailNextWindowCreation();
+// What a screen reader hears of a control, as the Qt binding gives it: the
+// program's name, else the caption (an edit box's content is no name); the
+// description with the caret note of where the caret is now.
+std::string simAccessibleName(LowWindow* window, int id);
+std::string simAccessibleDescription(LowWindow* window, int id);
 
 // ---- A user at the keyboard and mouse (false: the window system would not act)
 

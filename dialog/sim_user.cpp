@@ -112,6 +112,19 @@ SimControl* simControl(LowWindow* window, int id) {
 
 void simFailNextWindowCreation() { state().failNextCreation = true; }
 
+std::string simAccessibleName(LowWindow* window, int id) {
+  const SimControl* c = simControl(window, id);
+  if (c == nullptr) return {};
+  if (!c->accessible.name.empty()) return c->accessible.name;
+  return isEdit(*c) ? std::string() : c->text;
+}
+
+std::string simAccessibleDescription(LowWindow* window, int id) {
+  const SimControl* c = simControl(window, id);
+  if (c == nullptr) return {};
+  return describedWithCaret(c->accessible, c->selectionEnd, static_cast<int>(c->text.size()));
+}
+
 // ---- A user ---------------------------------------------------------------------
 
 bool simActivate(LowWindow* window) {

@@ -1,5 +1,7 @@
 #include "texts/ui_texts.h"
 
+#include "texts/accessible_texts.h"
+
 #include "mainwin/appstate.h"
 #include "mainwin/control_ids.h"
 
@@ -70,6 +72,7 @@ void applyLanguage(DialogObject& dialog) {
   DLGSETCAPTION(dialog, texts[0].in(language));
   for (std::size_t slot = 1; slot < uiTextSlots; ++slot)
     DLGSETVALUE(dialog, slotTable[slot].controlId, texts[slot].in(language), slotTable[slot].property);
+  applyMainAccessibleTexts(dialog);
 }
 
 }  // namespace bitscope
