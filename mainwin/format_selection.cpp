@@ -62,7 +62,7 @@ void selectFormat(DialogObject& dialog, int formatBytes) {
   // edited, nothing may be computed from it.
   clearEncodingViews(dialog);
   disableParameterList(dialog);
-  applyMainAccessibleTexts(dialog);  // X and the data type speak of the new format
+  applyFormatAccessibleTexts(dialog);  // X and the data type speak of the new format
 }
 
 void enableFormatBoxes(DialogObject& dialog) {

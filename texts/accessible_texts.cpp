@@ -75,6 +75,11 @@ std::string withFormat(std::string text, const std::string& format) {
   return text;
 }
 
+bool namesFormat(const ControlTexts& texts) {
+  return texts.name.romanian.find("%F") != std::string::npos ||
+         texts.description.romanian.find("%F") != std::string::npos;
+}
+
 void apply(DialogObject& dialog, const ControlTexts& texts, Language language, const std::string& format) {
   AccessibleText text;
   text.name = withFormat(texts.name.in(language), format);
@@ -131,6 +136,13 @@ void applyMainAccessibleTexts(DialogObject& main) {
     }
   }
   nameValueBox(main);
+}
+
+void applyFormatAccessibleTexts(DialogObject& main) {
+  const AppState& state = appState();
+  const std::string format = formatName(state.formatBytes);
+  for (const ControlTexts& texts : mainTexts)
+    if (namesFormat(texts)) apply(main, texts, state.language, format);
 }
 
 void nameValueBox(DialogObject& main) {

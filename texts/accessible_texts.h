@@ -10,9 +10,10 @@
 namespace bitscope {
 
 // Every control of the main window in appState().language; the texts that
-// name a format name the current one. Start-up, the language switch and the
-// format radios call it.
+// name a format name the current one. Start-up and the language switch call it.
 void applyMainAccessibleTexts(DialogObject& main);
+// Only the texts that name the current format, after a format switch.
+void applyFormatAccessibleTexts(DialogObject& main);
 
 // The value box 1008 is named after the parameter item it shows, or as the
 // parameter's value while it shows none.
