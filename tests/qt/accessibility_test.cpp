@@ -251,8 +251,16 @@ void driveByKeys(DialogWindow* main) {
   press(Qt::Key_Right);
   EXPECT_EQ(main->windowTitle().toStdString(), "Bitscope (Binary Format)");
 
+  // Back to an icon button: Space opens the summary, Esc closes it.
+  ASSERT_TRUE(pressUntilFocused(widgetOf(main, 1034), Qt::Key_Tab, Qt::ShiftModifier));
+  press(Qt::Key_Space);
+  DialogWindow* summary = shownWindowOwnedBy(main);
+  ASSERT_NE(summary, nullptr);
+  QTest::keyClick(summary, Qt::Key_Escape);
+  EXPECT_EQ(shownWindowOwnedBy(main), nullptr);
+
   // Esc ends the program.
-  press(Qt::Key_Escape);
+  QTest::keyClick(main, Qt::Key_Escape);
 }
 
 TEST(Keyboard, TheWholeRoundTripNeedsNoMouse) {
