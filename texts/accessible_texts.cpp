@@ -1,6 +1,6 @@
 #include "texts/accessible_texts.h"
 
-#include <string_view>
+#include <string>
 
 #include "mainwin/appstate.h"
 #include "mainwin/control_ids.h"
@@ -24,8 +24,10 @@ const ControlTexts mainTexts[] = {
     {ctl::binary32Radio, {}, {"Arata formatul Binary32, pe 32 de biti", "Shows the 32-bit Binary32 format"}},
     {ctl::binary64Radio, {}, {"Arata formatul Binary64, pe 64 de biti", "Shows the 64-bit Binary64 format"}},
     {ctl::binary128Radio, {}, {"Arata formatul Binary128, pe 128 de biti", "Shows the 128-bit Binary128 format"}},
-    {ctl::fillZeros, {}, {"Umple cu 0 campul curent sau toate campurile", "Fills the current field, or all fields, with 0s"}},
-    {ctl::fillOnes, {}, {"Umple cu 1 campul curent sau toate campurile", "Fills the current field, or all fields, with 1s"}},
+    {ctl::fillZeros, {},
+     {"Umple cu 0 campul curent sau toate campurile", "Fills the current field, or all fields, with 0s"}},
+    {ctl::fillOnes, {},
+     {"Umple cu 1 campul curent sau toate campurile", "Fills the current field, or all fields, with 1s"}},
     {ctl::invertBits, {}, {"Inverseaza bitii campului curent sau ai tuturor campurilor",
                            "Inverts the bits of the current field, or of all fields"}},
     {ctl::dataType, {"Tip data", "Data type"},
@@ -51,6 +53,7 @@ const ControlTexts mainTexts[] = {
     {ctl::englishRadio, {}, {"Interfata in limba engleza", "English interface"}},
 };
 
+const BilingualText noItemName{"Valoarea parametrului", "Parameter value"};
 const BilingualText valueBoxDescription{"Valoarea parametrului ales din lista",
                                         "The value of the parameter chosen in the list"};
 
@@ -87,37 +90,48 @@ void apply(DialogObject& dialog, const ControlTexts& texts, Language language, c
   DLGSETACCESSIBLETEXT(dialog, texts.controlId, text);
 }
 
+// The bit boxes' texts; a name is the format's name, then the field's, then its width
+// or the bits the box holds.
+const BilingualText caretAtBit{"Cursorul este la bitul %1.", "Caret at bit %1."};
+const BilingualText caretAfterBit{"Cursorul este dupa bitul %1.", "Caret after bit %1."};
+const BilingualText signName{" bitul de semn S", " sign bit S"};
+const BilingualText signDescription{"0 pentru pozitiv, 1 pentru negativ.", "0 for positive, 1 for negative."};
+const BilingualText exponentName{" campul exponent E, ", " exponent field E, "};
+const BilingualText exponentDescription{"Exponentul deplasat, msb primul.", "The biased exponent, msb first."};
+const BilingualText significandName{" semnificandul T, ", " trailing significand T, "};
+const BilingualText splitSignificandName{" semnificandul T, bitii ", " trailing significand, bits "};
+const BilingualText significandDescription{"Bitii semnificandului, msb primul.", "The significand's bits, msb first."};
+const BilingualText bitsUnit{" biti", " bits"};
+const BilingualText bitRangeTo{" - ", " to "};
+
 // A bit box: its field by name and width, and the bit at the caret, counted from
 // the field's msb as 1 (the low Binary128 significand box goes on from bit 49).
 AccessibleText bitBoxText(const FormatSpec& format, int boxId, Language language) {
-  const bool ro = language == Language::Romanian;
   const std::string name = formatName(format.formatBytes);
   AccessibleText text;
-  text.caretNote = ro ? "Cursorul este la bitul %1." : "Caret at bit %1.";
-  text.endNote = ro ? "Cursorul este dupa bitul %1." : "Caret after bit %1.";
+  text.caretNote = caretAtBit.in(language);
+  text.endNote = caretAfterBit.in(language);
   if (boxId == format.signBox) {
-    text.name = name + (ro ? " bitul de semn S" : " sign bit S");
-    text.description = ro ? "0 pentru pozitiv, 1 pentru negativ." : "0 for positive, 1 for negative.";
+    text.name = name + signName.in(language);
+    text.description = signDescription.in(language);
     return text;
   }
   if (boxId == format.exponentBox) {
-    text.name = name + (ro ? " campul exponent E, " : " exponent field E, ") + std::to_string(format.w) +
-                (ro ? " biti" : " bits");
-    text.description = ro ? "Exponentul deplasat, msb primul." : "The biased exponent, msb first.";
+    text.name = name + exponentName.in(language) + std::to_string(format.w) + bitsUnit.in(language);
+    text.description = exponentDescription.in(language);
     return text;
   }
-  text.description = ro ? "Bitii semnificandului, msb primul." : "The significand's bits, msb first.";
+  text.description = significandDescription.in(language);
   if (format.significandBoxCount() == 1) {
-    text.name = name + (ro ? " semnificandul T, " : " trailing significand T, ") + std::to_string(format.t) +
-                (ro ? " biti" : " bits");
+    text.name = name + significandName.in(language) + std::to_string(format.t) + bitsUnit.in(language);
     return text;
   }
   const bool low = boxId == format.significandBoxes[1];
   const int first = low ? format.significandBoxWidths[0] + 1 : 1;
   const int last = low ? format.t : format.significandBoxWidths[0];
   text.firstIndex = first;
-  text.name = name + (ro ? " semnificandul T, bitii " : " trailing significand, bits ") + std::to_string(first) +
-              (ro ? " - " : " to ") + std::to_string(last);
+  text.name = name + splitSignificandName.in(language) + std::to_string(first) + bitRangeTo.in(language) +
+              std::to_string(last);
   return text;
 }
 
@@ -148,10 +162,11 @@ void applyFormatAccessibleTexts(DialogObject& main) {
 void nameValueBox(DialogObject& main) {
   const AppState& state = appState();
   AccessibleText text;
-  if (state.listItem >= 1 && state.listItem <= 7)
-    text.name = parameterListItems(state.language)[static_cast<std::size_t>(state.listItem - 1)];
+  const auto items = parameterListItems(state.language);
+  if (state.listItem >= 1 && static_cast<std::size_t>(state.listItem) <= items.size())
+    text.name = items[static_cast<std::size_t>(state.listItem - 1)];
   else
-    text.name = state.language == Language::Romanian ? "Valoarea parametrului" : "Parameter value";
+    text.name = noItemName.in(state.language);
   text.description = valueBoxDescription.in(state.language);
   DLGSETACCESSIBLETEXT(main, ctl::viewValue, text);
 }
