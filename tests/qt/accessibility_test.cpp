@@ -203,8 +203,18 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 // Types X, picks a format, edits a bit, chooses an item and a language, and
 // leaves, all by keys; a step that fails ends the drive early.
 void driveByKeys(DialogWindow* main) {
-  // The window starts on its first tab stop, "Exit"; Tab reaches X next.
-  EXPECT_EQ(QApplication::focusWidget(), widgetOf(main, 30001));
+  // The window starts on its first tab stop, "Exit". A round of Tab visits the
+  // template's tab stops in order, each radio group once at its checked radio,
+  // passing over the other formats' boxes; entering a bit box enables the list.
+  ASSERT_EQ(QApplication::focusWidget(), widgetOf(main, 30001));
+  std::vector<int> round;
+  do {
+    press(Qt::Key_Tab);
+    const QtControl* focused = qtFindControl(main->low, QApplication::focusWidget());
+    round.push_back(focused != nullptr ? focused->id : 0);
+  } while (round.back() != 30001 && round.size() < 40);
+  EXPECT_EQ(round, (std::vector<int>{1007, 1011, 1026, 1027, 1028, 1029, 1030, 1031, 1036, 1008, 1041, 1042, 1019,
+                                     1020, 1044, 1034, 1046, 1050, 30001}));
   press(Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), widgetOf(main, 1007));
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0.1"));  // Tab selected the "0"
