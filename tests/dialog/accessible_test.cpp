@@ -49,7 +49,7 @@ TEST_F(Accessible, TextsSetBeforeTheWindowArriveWithItAndLaterOnesAtOnce) {
   EXPECT_EQ(simAccessibleName(window, 22), "");
   DLGSETVALUE(dialog, 21, "Changed");
   EXPECT_EQ(simAccessibleName(window, 21), "Changed");
-  DLGRELEASE(dialog);
+  DLGEXIT(dialog);
 }
 
 TEST_F(Accessible, ABitBoxTellsTheBitAtItsCaretAsTheCaretMoves) {
@@ -64,7 +64,7 @@ TEST_F(Accessible, ABitBoxTellsTheBitAtItsCaretAsTheCaretMoves) {
   EXPECT_EQ(simAccessibleDescription(window, 20), "Biased. At bit 3.");
   simSelectText(window, 20, 4, 4);
   EXPECT_EQ(simAccessibleDescription(window, 20), "Biased. After bit 4.");
-  DLGRELEASE(dialog);
+  DLGEXIT(dialog);
 }
 
 TEST(DescribedWithCaret, CountsFromTheBoxsFirstBitAndKeepsInsideTheText) {

@@ -225,7 +225,7 @@ TEST_F(SimKeys, ArrowsMoveWithinARadioGroupTheCaretAndTheList) {
   simPressKey(window, SimKey::Right);
   simPressKey(window, SimKey::Right);
   EXPECT_EQ(lowGetSelectionEnd(window, 20), 2);
-  DLGRELEASE(dialog);
+  DLGEXIT(dialog);
 }
 
 }  // namespace
