@@ -101,6 +101,7 @@ struct ControlRecord {
   std::vector<int> selection;       // list box: one entry per item; selected 1-based indices, ascending, then 0s
   std::string selectedText;         // list box: the first selected item, or blanks
   std::vector<DialogCallback> callbacks;  // event slots of the kind, in the order of the event table
+  std::optional<AccessibleText> accessible;  // set by DLGSETACCESSIBLETEXT
 };
 
 struct DialogObject {
@@ -151,6 +152,10 @@ bool DLGSETCALLBACK(DialogObject& dialog, int controlId, DialogCallback routine,
                     std::optional<int> eventKind = std::nullopt);
 
 void DLGSETCAPTION(DialogObject& dialog, std::string_view caption);
+
+// What screen readers say of the control: shown at once when the dialog has a
+// window, else when the window is made. False when no control has the id.
+bool DLGSETACCESSIBLETEXT(DialogObject& dialog, int controlId, const AccessibleText& text);
 
 // Writes changed records (all records when all is true) to the window now.
 void DLGREFRESH(DialogObject& dialog, bool all);

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog/accessible_text.h"
 #include "dialog/dlgtemplate.h"
 
 namespace bitscope {
@@ -91,6 +92,9 @@ int lowGetSelectionEnd(LowWindow* window, int id);
 // no notice), a paste is cut to what fits, and the text there is now, or that
 // the program sets later, is cut to maxChars.
 void lowSetTextLimit(LowWindow* window, int id, int maxChars);
+// What assistive technologies say of the control, replacing what was set
+// before; an edit box's caret note follows its caret from now on.
+void lowSetAccessibleText(LowWindow* window, int id, const AccessibleText& text);
 
 void lowListReset(LowWindow* window, int id);
 void lowListAdd(LowWindow* window, int id, const std::string& text);

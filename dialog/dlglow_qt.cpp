@@ -108,6 +108,13 @@ int lowGetSelectionEnd(LowWindow* window, int id) {
   return toCharIndex(edit->text(), end);
 }
 
+void lowSetAccessibleText(LowWindow* window, int id, const AccessibleText& text) {
+  QtControl* control = qtFindControl(window, id);
+  if (control == nullptr || control->accessible == text) return;
+  control->accessible = text;
+  qtShowAccessibleText(*control);
+}
+
 void lowListReset(LowWindow* window, int id) {
   if (QListWidget* list = listOf(window, id)) {
     const QSignalBlocker quiet(list);

@@ -191,6 +191,10 @@ void lowSetTextLimit(LowWindow* window, int id, int maxChars) {
   lowSetText(window, id, whole);
 }
 
+void lowSetAccessibleText(LowWindow* window, int id, const AccessibleText& text) {
+  if (SimControl* c = control(window, id, "lowSetAccessibleText")) c->accessible = text;
+}
+
 int lowGetSelectionEnd(LowWindow* window, int id) {
   const SimControl* c = control(window, id, "lowGetSelectionEnd");
   return c != nullptr ? c->selectionEnd : 0;

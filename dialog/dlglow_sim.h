@@ -8,7 +8,9 @@
 //   also when the window is deactivated and activated again;
 // - Clicked after a click on a button; automatic check boxes and radio buttons
 //   change their marks first, radio buttons exclusively within their template
-//   group (from the item with WS_GROUP up to the next one);
+//   group (from the item with WS_GROUP up to the next one); a radio group is
+//   one tab stop, at its checked radio, and the arrow keys move the check
+//   through it in template order, round its end;
 // - ListSelChange after the user selects a list item (LBS_NOTIFY only);
 // - Activate when a window is shown, clicked, closed or destroyed; Destroy for
 //   every window (owned windows first).
@@ -54,6 +56,7 @@ struct SimControl {
   std::vector<std::string> items;  // list box
   std::vector<bool> selected;
   LowIcon* icon = nullptr;
+  AccessibleText accessible;  // as the program gave it
 };
 
 struct LowIcon {
@@ -95,10 +98,17 @@ LowWindow* simFindWindow(int templateId);           // the newest live one
 LowWindow* simActiveWindow();
 SimControl* simControl(LowWindow* window, int id);  // the first with the id
 void simFailNextWindowCreation();
+// What a screen reader hears of a control, as the Qt binding gives it: the
+// program's name, else the caption (an edit box's content is no name); the
+// description with the caret note of where the caret is now.
+std::string simAccessibleName(LowWindow* window, int id);
+std::string simAccessibleDescription(LowWindow* window, int id);
 
 // ---- A user at the keyboard and mouse (false: the window system would not act)
 
-enum class SimKey { Escape, Enter, Tab, ShiftTab, Backspace, Delete };
+// The arrows move through a radio group (the dialog manager's), the caret of
+// an edit box (Left, Right) and the selection of a list box (Up, Down).
+enum class SimKey { Escape, Enter, Tab, ShiftTab, Backspace, Delete, Up, Down, Left, Right };
 
 bool simActivate(LowWindow* window);
 bool simClick(LowWindow* window, int id);

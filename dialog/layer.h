@@ -61,6 +61,8 @@ void readBackClean(DialogObject& dialog, LowWindow* window);
 // Writes the changed records (every record when all) to the dialog's window,
 // with the updating flag set so that the window's notices are ignored.
 void writeOutChanged(DialogObject& dialog, bool all);
+// Gives the record's accessible text, if it has one, to its control in window.
+void writeOutAccessibleText(const ControlRecord& record, LowWindow* window);
 // After a set that found its record: mark it and the dialog changed, and show
 // it now unless there is no window or the dialog's own callback is running.
 void noteChanged(DialogObject& dialog, ControlRecord& record);

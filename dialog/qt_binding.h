@@ -30,6 +30,7 @@ struct QtControl {
   // an icon or a word-wrapped copy instead, but its text stays the caption.
   std::string caption;
   bool showsIcon = false;
+  AccessibleText accessible;  // what the program gave lowSetAccessibleText
 };
 
 // The dialog font and its base units: one horizontal dialog unit is a quarter
@@ -103,6 +104,9 @@ void qtDeleteDestroyedWindows();
 // ---- qt_controls.cpp --------------------------------------------------------
 void qtBuildControls(LowWindow& window, const DialogTemplate& tpl);
 void qtShowCaption(LowWindow& window, QtControl& control);  // caption -> widget, fitted
+// The accessible name and description: the program's, else the caption as
+// shown; an edit box's description tells where its caret is.
+void qtShowAccessibleText(QtControl& control);
 // The program's write into an edit box: shown, fitted, and notified like an edit.
 void qtSetEditText(LowWindow& window, QtControl& control, const std::string& text);
 

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "dialog/qt_binding.h"
 #include "dialog/winstyle.h"
@@ -78,6 +79,59 @@ class TypedDigitsOnly final : public QObject {
            first.category() == QChar::Other_PrivateUse;
   }
 };
+
+// A radio group as the Windows dialog manager runs it: the arrow keys move
+// through the group in template order, round its end, skipping buttons that
+// are disabled or hidden, and check the radio they reach (with its click
+// notice); Tab leaves the group. Qt would move by screen position, stop at the
+// group's edge, and check nothing when starting from an unchecked radio.
+class RadioArrowKeys final : public QObject {
+ public:
+  explicit RadioArrowKeys(QAbstractButton* radio) : QObject(radio) { radio->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    int step = 0;
+    switch (key->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Left: step = -1; break;
+      case Qt::Key_Down:
+      case Qt::Key_Right: step = 1; break;
+      default: return false;
+    }
+    auto* radio = static_cast<QAbstractButton*>(watched);
+    if (radio->group() == nullptr) return false;
+    const QList<QAbstractButton*> members = radio->group()->buttons();
+    const auto count = static_cast<int>(members.size());
+    const auto at = static_cast<int>(members.indexOf(radio));
+    for (int i = 1; i < count; ++i) {
+      QAbstractButton* next = members[((at + step * i) % count + count) % count];
+      if (!next->isEnabled() || next->isHidden()) continue;
+      next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+      next->click();
+      break;
+    }
+    return true;
+  }
+};
+
+// Tab enters a radio group at its checked button, as on Windows, so the group
+// is one stop of the tab order however its marks change. Groups that the
+// template leaves out of the tab order stay out.
+void keepTabStopOnCheckedRadio(QButtonGroup* group) {
+  const QList<QAbstractButton*> members = group->buttons();
+  if (members.isEmpty()) return;
+  QAbstractButton* stop = members.front();
+  for (QAbstractButton* member : members)
+    if (member->isChecked()) {
+      stop = member;
+      break;
+    }
+  for (QAbstractButton* member : members) member->setFocusPolicy(member == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
 
 // Windows leaves a few pixels between a check mark and its caption; Qt's
 // styles leave more, which the templates' tight check boxes and radio buttons
@@ -158,6 +212,14 @@ QWidget* makeEdit(DialogWindow* dialog, const TemplateItem& item) {
     commandNotice(dialog, id, LowNotify::EditChange)();
   });
   edit->installEventFilter(dialog);  // focus notices
+  // A bit box tells a screen reader which bit the caret is at, wherever the
+  // caret moves and whatever the text becomes.
+  const auto describe = [window = QPointer<DialogWindow>(dialog), id = item.id] {
+    if (window == nullptr) return;
+    if (QtControl* control = qtFindControl(window->low, id)) qtShowAccessibleText(*control);
+  };
+  QObject::connect(edit, &QLineEdit::cursorPositionChanged, dialog, describe);
+  QObject::connect(edit, &QLineEdit::textChanged, dialog, describe);
   return edit;
 }
 
@@ -296,6 +358,7 @@ void qtBuildControls(LowWindow& window, const DialogTemplate& tpl) {
   // Radio buttons form one group from an item with WS_GROUP up to the next
   // such item; each group is exclusive on its own.
   std::map<int, QButtonGroup*> radioGroups;
+  std::set<QButtonGroup*> tabbedGroups;  // groups with a tab stop
   int group = 0;
   window.controls.reserve(tpl.items.size());
   for (const TemplateItem& item : tpl.items) {
@@ -322,20 +385,39 @@ void qtBuildControls(LowWindow& window, const DialogTemplate& tpl) {
       QButtonGroup*& buttons = radioGroups[group];
       if (buttons == nullptr) buttons = new QButtonGroup(dialog);
       buttons->addButton(static_cast<QAbstractButton*>(widget));
+      new RadioArrowKeys(static_cast<QAbstractButton*>(widget));
+      if ((item.style & WS_TABSTOP) != 0) tabbedGroups.insert(buttons);
     }
     widget->setHidden((item.style & WS_VISIBLE) == 0);
     widget->setEnabled((item.style & WS_DISABLED) == 0);
     window.controls.push_back(std::move(control));
+  }
+  for (QButtonGroup* buttons : tabbedGroups) {
+    keepTabStopOnCheckedRadio(buttons);
+    QObject::connect(buttons, &QButtonGroup::buttonToggled, buttons,
+                     [buttons] { keepTabStopOnCheckedRadio(buttons); });
   }
   attachBuddies(window);
   for (QtControl& control : window.controls) qtShowCaption(window, control);
 }
 
 void qtShowCaption(LowWindow& window, QtControl& control) {
-  const QString caption = withoutMnemonics(toQt(control.caption));
-  control.widget->setAccessibleName(caption.isEmpty() ? QStringLiteral("control %1").arg(control.id)
-                                                      : caption);
+  qtShowAccessibleText(control);
   qtFitCaption(control, window.metrics);
+}
+
+void qtShowAccessibleText(QtControl& control) {
+  const AccessibleText& text = control.accessible;
+  // A control without a name of its own is heard as it reads: an empty label
+  // has an empty name, never a made-up one.
+  control.widget->setAccessibleName(!text.name.empty() ? toQt(text.name) : withoutMnemonics(toQt(control.caption)));
+  std::string description = text.description;
+  if (const auto* edit = qobject_cast<const QLineEdit*>(control.widget)) {
+    const QString shown = edit->text();
+    description = describedWithCaret(text, toCharIndex(shown, edit->cursorPosition()),
+                                     toCharIndex(shown, static_cast<int>(shown.size())));
+  }
+  control.widget->setAccessibleDescription(toQt(description));
 }
 
 void qtSetEditText(LowWindow& window, QtControl& control, const std::string& text) {
@@ -345,6 +427,7 @@ void qtSetEditText(LowWindow& window, QtControl& control, const std::string& tex
     const QSignalBlocker quiet(edit);
     edit->setText(toQt(text));
   }
+  qtShowAccessibleText(control);
   qtFitEditText(edit, window.metrics);
   // A write by the program notifies like a user's edit, even when the text
   // stays the same; the dialog layer tells the two apart.

@@ -63,5 +63,9 @@ void controlKey(LowWindow* window, SimKey key); // a key the focused control han
 
 bool isEdit(const SimControl& control);
 bool isPushButton(const SimControl& control);
+bool isAutoRadio(const SimControl& control);
+// Checks the radio at index and clears the others of its template group (from
+// the item with WS_GROUP up to the next one).
+void checkRadio(LowWindow* window, int index);
 
 }  // namespace bitscope::sim

@@ -38,20 +38,9 @@ void toggleMarks(LowWindow* window, int index) {
     case BS_AUTO3STATE:
       c.checked = !c.checked;
       return;
-    case BS_AUTORADIOBUTTON: {
-      // The template group: back to the item with WS_GROUP, on to the next one.
-      std::size_t first = static_cast<std::size_t>(index);
-      while (first > 0 && (window->controls[first].style & WS_GROUP) == 0) --first;
-      std::size_t end = static_cast<std::size_t>(index) + 1;
-      while (end < window->controls.size() && (window->controls[end].style & WS_GROUP) == 0) ++end;
-      for (std::size_t i = first; i < end; ++i) {
-        SimControl& other = window->controls[i];
-        if (other.controlClass == ControlClass::Button && (other.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
-          other.checked = false;
-      }
-      c.checked = true;
+    case BS_AUTORADIOBUTTON:
+      checkRadio(window, index);
       return;
-    }
     default:
       return;
   }
@@ -111,6 +100,19 @@ SimControl* simControl(LowWindow* window, int id) {
 }
 
 void simFailNextWindowCreation() { state().failNextCreation = true; }
+
+std::string simAccessibleName(LowWindow* window, int id) {
+  const SimControl* c = simControl(window, id);
+  if (c == nullptr) return {};
+  if (!c->accessible.name.empty()) return c->accessible.name;
+  return isEdit(*c) ? std::string() : c->text;
+}
+
+std::string simAccessibleDescription(LowWindow* window, int id) {
+  const SimControl* c = simControl(window, id);
+  if (c == nullptr) return {};
+  return describedWithCaret(c->accessible, c->selectionEnd, static_cast<int>(c->text.size()));
+}
 
 // ---- A user ---------------------------------------------------------------------
 

@@ -45,6 +45,10 @@ bool isPushButton(const SimControl& control) {
   return control.controlClass == ControlClass::Button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
+bool isAutoRadio(const SimControl& control) {
+  return control.controlClass == ControlClass::Button && (control.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+}
+
 int controlIndex(LowWindow* window, int id) {
   for (std::size_t i = 0; i < window->controls.size(); ++i)
     if (window->controls[i].id == id) return static_cast<int>(i);
@@ -80,8 +84,35 @@ void focusNotice(LowWindow* window, LowNotify notice) {
     notify(window, focus, notice);
 }
 
-bool isTabStop(const SimControl& control) {
-  return control.visible && control.enabled && (control.style & WS_TABSTOP) != 0;
+// The indices of the radios of the template group of the control at index:
+// back to the item with WS_GROUP, on to the next one.
+std::vector<int> radioGroup(LowWindow* window, int index) {
+  const auto& controls = window->controls;
+  std::size_t first = static_cast<std::size_t>(index);
+  while (first > 0 && (controls[first].style & WS_GROUP) == 0) --first;
+  std::size_t end = static_cast<std::size_t>(index) + 1;
+  while (end < controls.size() && (controls[end].style & WS_GROUP) == 0) ++end;
+  std::vector<int> radios;
+  for (std::size_t i = first; i < end; ++i)
+    if (isAutoRadio(controls[i])) radios.push_back(static_cast<int>(i));
+  return radios;
+}
+
+// A radio group with a tab stop is one stop, at its checked radio (its first
+// while none is checked).
+bool isTabStop(LowWindow* window, int index) {
+  const SimControl& control = window->controls[static_cast<std::size_t>(index)];
+  if (!control.visible || !control.enabled) return false;
+  if (!isAutoRadio(control)) return (control.style & WS_TABSTOP) != 0;
+  const std::vector<int> radios = radioGroup(window, index);
+  bool tabbed = false;
+  int stop = -1;
+  for (const int i : radios) {
+    const SimControl& radio = window->controls[static_cast<std::size_t>(i)];
+    tabbed = tabbed || (radio.style & WS_TABSTOP) != 0;
+    if (radio.checked && stop < 0) stop = i;
+  }
+  return tabbed && (stop < 0 ? radios.front() : stop) == index;
 }
 
 void editSelectAll(SimControl& control) {
@@ -95,7 +126,7 @@ void moveFocusByTab(LowWindow* window, bool forward) {
     const int from = window->focus < 0 ? (forward ? -1 : 0) : window->focus;
     const int index = ((from + (forward ? step : -step)) % count + count) % count;
     SimControl& control = window->controls[static_cast<std::size_t>(index)];
-    if (!isTabStop(control)) continue;
+    if (!isTabStop(window, index)) continue;
     // Tabbing into an edit box selects its whole text.
     if (isEdit(control)) editSelectAll(control);
     setFocus(window, index);
@@ -117,7 +148,47 @@ void sendClickFrom(LowWindow* window, int index) {
   deliver(window, event);
 }
 
+// The arrows in a radio group: on to the next radio that can take the focus,
+// round the group's end, which is checked and clicked.
+void moveInRadioGroup(LowWindow* window, int index, bool forward) {
+  const std::vector<int> radios = radioGroup(window, index);
+  const auto count = static_cast<int>(radios.size());
+  const auto at = static_cast<int>(std::find(radios.begin(), radios.end(), index) - radios.begin());
+  for (int step = 1; step < count; ++step) {
+    const int next = radios[static_cast<std::size_t>(((at + (forward ? step : -step)) % count + count) % count)];
+    const SimControl& candidate = window->controls[static_cast<std::size_t>(next)];
+    if (!candidate.visible || !candidate.enabled) continue;
+    setFocus(window, next);
+    if (window->destroyed) return;
+    checkRadio(window, next);
+    notify(window, next, LowNotify::Clicked);
+    return;
+  }
+}
+
+void moveCaret(SimControl& edit, int by) {
+  const int caret = std::clamp(edit.selectionEnd + by, 0, static_cast<int>(edit.text.size()));
+  edit.selectionStart = edit.selectionEnd = caret;
+}
+
+void moveListSelection(LowWindow* window, int index, int by) {
+  SimControl& list = window->controls[static_cast<std::size_t>(index)];
+  const auto count = static_cast<int>(list.items.size());
+  if (count == 0) return;
+  const auto selected = std::find(list.selected.begin(), list.selected.end(), true);
+  const int current = selected == list.selected.end() ? -1 : static_cast<int>(selected - list.selected.begin());
+  const int next = current < 0 ? 0 : std::clamp(current + by, 0, count - 1);
+  if (next == current) return;
+  lowListSelect(window, list.id, next);
+  if ((list.style & LBS_NOTIFY) != 0) notify(window, index, LowNotify::ListSelChange);
+}
+
 }  // namespace
+
+void checkRadio(LowWindow* window, int index) {
+  for (const int i : radioGroup(window, index)) window->controls[static_cast<std::size_t>(i)].checked = false;
+  window->controls[static_cast<std::size_t>(index)].checked = true;
+}
 
 void activate(LowWindow* window) {
   State& s = state();
@@ -216,6 +287,16 @@ void dialogKey(LowWindow* window, SimKey key) {
     case SimKey::ShiftTab:
       moveFocusByTab(window, key == SimKey::Tab);
       return;
+    case SimKey::Up:
+    case SimKey::Down:
+    case SimKey::Left:
+    case SimKey::Right:
+      if (window->focus >= 0 && isAutoRadio(window->controls[static_cast<std::size_t>(window->focus)])) {
+        moveInRadioGroup(window, window->focus, key == SimKey::Down || key == SimKey::Right);
+        return;
+      }
+      controlKey(window, key);
+      return;
     case SimKey::Backspace:
     case SimKey::Delete:
       controlKey(window, key);
@@ -227,6 +308,14 @@ void controlKey(LowWindow* window, SimKey key) {
   const int focus = window->focus;
   if (focus < 0) return;
   SimControl& control = window->controls[static_cast<std::size_t>(focus)];
+  if (control.controlClass == ControlClass::ListBox && (key == SimKey::Up || key == SimKey::Down)) {
+    moveListSelection(window, focus, key == SimKey::Down ? 1 : -1);
+    return;
+  }
+  if (isEdit(control) && (key == SimKey::Left || key == SimKey::Right)) {
+    moveCaret(control, key == SimKey::Right ? 1 : -1);
+    return;
+  }
   if (!isEdit(control) || (control.style & ES_READONLY) != 0) return;
   if (key != SimKey::Backspace && key != SimKey::Delete) return;
   if (control.selectionStart == control.selectionEnd) {

@@ -55,6 +55,7 @@ void writeOutList(const ControlRecord& record, LowWindow* window) {
 void writeOut(const ControlRecord& record, LowWindow* window) {
   if (!transfers(record, window)) return;
   const int id = record.id;
+  writeOutAccessibleText(record, window);
   switch (record.kind) {
     case ControlKind::StaticText:
     case ControlKind::GroupBox:
@@ -114,6 +115,10 @@ void readBack(ControlRecord& record, LowWindow* window) {
     default:
       break;
   }
+}
+
+void writeOutAccessibleText(const ControlRecord& record, LowWindow* window) {
+  if (record.accessible && transfers(record, window)) lowSetAccessibleText(window, record.id, *record.accessible);
 }
 
 void readBackClean(DialogObject& dialog, LowWindow* window) {

@@ -257,6 +257,17 @@ void DLGSETCAPTION(DialogObject& dialog, std::string_view caption) {
   if (dialog.window != nullptr) lowSetTitle(dialog.window, *dialog.caption);
 }
 
+bool DLGSETACCESSIBLETEXT(DialogObject& dialog, int controlId, const AccessibleText& text) {
+  ControlRecord* record = findControl(dialog, controlId);
+  if (record == nullptr) return false;
+  // Heard, not seen: it changes nothing the window shows, so it needs no write-out
+  // of the record's values and goes to the window at once.
+  if (record->accessible == text) return true;
+  record->accessible = text;
+  if (dialog.window != nullptr) writeOutAccessibleText(*record, dialog.window);
+  return true;
+}
+
 void DLGREFRESH(DialogObject& dialog, bool all) {
   if (dialog.window == nullptr) return;
   if (all || dialog.changed) writeOutChanged(dialog, all);

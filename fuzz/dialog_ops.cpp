@@ -233,7 +233,7 @@ void userAction() {
         case 5: simSelectListItem(window, pickWindowControl(window), pickInteger()); break;
         case 6: simDoubleClickListItem(window, pickWindowControl(window), pickInteger()); break;
         case 7: simCloseWindow(window); break;
-        case 8: simPressKey(window, static_cast<SimKey>(g_in.small(6))); break;
+        case 8: simPressKey(window, static_cast<SimKey>(g_in.small(10))); break;
         case 9: simResize(window, static_cast<LowSizeKind>(g_in.small(3))); break;
         case 10: simActivate(window); break;
         default: {
@@ -275,7 +275,7 @@ void runOperation() {
         case 10: DLGSETRESULT(dialog, pickInteger()); break;
         case 11: {
             // A message of the queue offered for routing, as the program's loop does.
-            simQueueKey(static_cast<SimKey>(g_in.small(6)));
+            simQueueKey(static_cast<SimKey>(g_in.small(10)));
             LowMessage message;
             if (lowGetMessage(message) && !DLGROUTEMESSAGE(message)) lowDispatchMessage(message);
             break;

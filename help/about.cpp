@@ -4,6 +4,7 @@
 
 #include "help/version.h"
 #include "mainwin/appstate.h"
+#include "texts/accessible_texts.h"
 
 namespace bitscope {
 namespace {
@@ -27,6 +28,7 @@ void showAbout(DialogObject&, int, int) {
   DLGSETCAPTION(aboutDialog, aboutTitle.in(language));
   DLGSETVALUE(aboutDialog, descriptionId, aboutText.in(language));
   DLGSETVALUE(aboutDialog, noticeId, aboutNotice);
+  applyAboutAccessibleTexts(aboutDialog, language);
   DLGMODAL(aboutDialog);
   DLGRELEASE(aboutDialog);
 }

@@ -7,6 +7,7 @@
 #include "mainwin/bit_field_event.h"
 #include "mainwin/control_ids.h"
 #include "mainwin/parameter_list.h"
+#include "texts/accessible_texts.h"
 
 namespace bitscope {
 
@@ -61,6 +62,7 @@ void selectFormat(DialogObject& dialog, int formatBytes) {
   // edited, nothing may be computed from it.
   clearEncodingViews(dialog);
   disableParameterList(dialog);
+  applyFormatAccessibleTexts(dialog);  // X and the data type speak of the new format
 }
 
 void enableFormatBoxes(DialogObject& dialog) {

@@ -8,6 +8,12 @@ target_include_directories(bitscope_appstate PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(bitscope_appstate PUBLIC bitscope_engine bitscope_dialog)
 bitscope_warnings(bitscope_appstate)
 
+# What screen readers say of the three windows' controls, in both languages; the
+# summary and About windows take theirs when they are shown.
+add_library(bitscope_accessible_texts STATIC ${PROJECT_SOURCE_DIR}/texts/accessible_texts.cpp)
+target_link_libraries(bitscope_accessible_texts PUBLIC bitscope_appstate)
+bitscope_warnings(bitscope_accessible_texts)
+
 add_library(bitscope_mainwin STATIC
   ${PROJECT_SOURCE_DIR}/mainwin/bit_boxes.cpp
   ${PROJECT_SOURCE_DIR}/mainwin/bit_field_event.cpp
@@ -21,5 +27,6 @@ add_library(bitscope_mainwin STATIC
   ${PROJECT_SOURCE_DIR}/mainwin/x_entry.cpp
   ${PROJECT_SOURCE_DIR}/texts/language_switch.cpp
   ${PROJECT_SOURCE_DIR}/texts/ui_texts.cpp)
-target_link_libraries(bitscope_mainwin PUBLIC bitscope_summary bitscope_help bitscope_appstate)
+target_link_libraries(bitscope_mainwin PUBLIC bitscope_summary bitscope_help bitscope_accessible_texts
+                      bitscope_appstate)
 bitscope_warnings(bitscope_mainwin)

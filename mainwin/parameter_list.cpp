@@ -2,6 +2,7 @@
 
 #include "mainwin/appstate.h"
 #include "mainwin/control_ids.h"
+#include "texts/accessible_texts.h"
 
 namespace bitscope {
 
@@ -34,6 +35,7 @@ void clearParameterView(DialogObject& dialog) {
   DLGSETVALUE(dialog, ctl::viewCaption, "");
   DLGSETVALUE(dialog, ctl::parameterList, 0, 1);  // no item selected
   appState().listItem = 0;
+  nameValueBox(dialog);
   DLGSETVALUE(dialog, ctl::neighbourBits, false, PROP_ENABLED);
 }
 
@@ -48,6 +50,7 @@ void onParameterListSelect(DialogObject& dialog, int, int) {
   DLGSETVALUE(dialog, ctl::neighbourBits, false, PROP_ENABLED);
   state.listItem = 0;
   DLGGETVALUE(dialog, ctl::parameterList, state.listItem, 1);
+  nameValueBox(dialog);
 
   // 3. The view of the item.
   const FormatSpec* format = findFormat(state.formatBytes);

@@ -3,6 +3,7 @@
 #include "mainwin/appstate.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"
+#include "texts/accessible_texts.h"
 
 namespace bitscope {
 
@@ -10,6 +11,7 @@ void applySummaryTexts() {
   const SummaryParagraphs& paragraphs = summaryTexts(appState().language);
   for (std::size_t i = 0; i < summaryIds.size(); ++i)
     DLGSETVALUE(summaryDialog(), summaryIds[i], withoutTrailingBlanks(paragraphs[i]));
+  applySummaryAccessibleTexts(summaryDialog(), appState().language);
 }
 
 // Run from a callback of the main window, so the layer makes the main window

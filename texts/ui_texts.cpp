@@ -3,6 +3,7 @@
 #include "dialog/dlglow.h"
 #include "mainwin/appstate.h"
 #include "mainwin/control_ids.h"
+#include "texts/accessible_texts.h"
 
 namespace bitscope {
 
@@ -73,6 +74,7 @@ void applyLanguage(DialogObject& dialog) {
   lowSetLanguage(language == Language::Romanian ? "ro" : "en");
   for (std::size_t slot = 1; slot < uiTextSlots; ++slot)
     DLGSETVALUE(dialog, slotTable[slot].controlId, texts[slot].in(language), slotTable[slot].property);
+  applyMainAccessibleTexts(dialog);
 }
 
 }  // namespace bitscope

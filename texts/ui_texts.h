@@ -28,7 +28,8 @@ inline constexpr std::string_view significandPlaceholderEn =
 // Fills uiTexts and the Binary32 validation messages of appState(), both languages.
 void fillLanguageTexts();
 
-// Writes the title and the thirteen labels of appState().language into dialog.
+// Writes the title and the thirteen labels of appState().language into dialog, and
+// what a screen reader says of each control.
 void applyLanguage(DialogObject& dialog);
 
 // The main dispatcher's case for the language radios 1050 (RO) and 1051 (EN).

@@ -171,5 +171,67 @@ TEST_F(Sim, PlatformServicesAreRecordedAndAnswered) {
   EXPECT_EQ(lowLoadIcon(5, 32), nullptr);
 }
 
+const char* const keysScript = R"(
+730 DIALOGEX 0, 0, 100, 100
+BEGIN
+  CONTROL "", 20, "Edit", WS_TABSTOP, 0, 0, 1, 1
+  CONTROL "a", 10, "Button", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 0, 1, 1
+  CONTROL "b", 11, "Button", BS_AUTORADIOBUTTON, 0, 0, 1, 1
+  CONTROL "c", 12, "Button", BS_AUTORADIOBUTTON, 0, 0, 1, 1
+  CONTROL "", 30, "ListBox", LBS_NOTIFY | WS_GROUP | WS_TABSTOP, 0, 0, 1, 1
+END
+)";
+
+int focusedId(LowWindow* window) {
+  return window->focus < 0 ? 0 : window->controls[static_cast<std::size_t>(window->focus)].id;
+}
+
+class SimKeys : public DialogTest {};
+
+// A radio group is one tab stop at its checked radio; the arrows move the check
+// round the group, move an edit box's caret and a list box's selection.
+TEST_F(SimKeys, ArrowsMoveWithinARadioGroupTheCaretAndTheList) {
+  const DialogModule module = moduleFrom(keysScript);
+  DialogObject dialog;
+  ASSERT_TRUE(DLGLOAD(730, dialog, module));
+  for (int id : {10, 11, 12, 30}) ASSERT_TRUE(DLGSETCALLBACK(dialog, id, record));
+  for (const char* item : {"x", "y"}) DLGSETVALUE(dialog, 30, item, PROP_ADDITEM);
+  DLGSETVALUE(dialog, 20, "0101");
+  ASSERT_TRUE(DLGMODELESS(dialog));
+  LowWindow* window = dialog.window;
+  simFocus(window, 20);
+
+  simPressKey(window, SimKey::Tab);
+  EXPECT_EQ(focusedId(window), 10);
+  simPressKey(window, SimKey::Down);
+  EXPECT_EQ(focusedId(window), 11);
+  EXPECT_TRUE(simControl(window, 11)->checked);
+  EXPECT_FALSE(simControl(window, 10)->checked);
+  simPressKey(window, SimKey::Up);
+  simPressKey(window, SimKey::Left);  // round the top
+  EXPECT_EQ(focusedId(window), 12);
+  EXPECT_EQ(calls(), (std::vector<Call>{{730, 11, EVT_CLICKED}, {730, 10, EVT_CLICKED}, {730, 12, EVT_CLICKED}}));
+  simPressKey(window, SimKey::ShiftTab);
+  EXPECT_EQ(focusedId(window), 20);
+  simPressKey(window, SimKey::Tab);
+  EXPECT_EQ(focusedId(window), 12);  // the checked radio, not the group's first
+
+  simPressKey(window, SimKey::Tab);
+  EXPECT_EQ(focusedId(window), 30);
+  calls().clear();
+  simPressKey(window, SimKey::Down);
+  simPressKey(window, SimKey::Down);
+  simPressKey(window, SimKey::Down);  // already on the last item
+  EXPECT_TRUE(simControl(window, 30)->selected[1]);
+  EXPECT_EQ(calls(), (std::vector<Call>{{730, 30, EVT_SELCHANGE}, {730, 30, EVT_SELCHANGE}}));
+
+  simSelectText(window, 20, 0, 0);
+  simPressKey(window, SimKey::Left);  // already at the start
+  simPressKey(window, SimKey::Right);
+  simPressKey(window, SimKey::Right);
+  EXPECT_EQ(lowGetSelectionEnd(window, 20), 2);
+  DLGEXIT(dialog);
+}
+
 }  // namespace
 }  // namespace bitscope::test

@@ -1,5 +1,6 @@
 // Buttons, radio groups, the list box and the dialog keys, as a user works
 // them, and what the program's own writes do (and do not) notify.
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -47,6 +48,15 @@ TEST_F(FormTest, RadioButtonsAreExclusiveWithinTheirTemplateGroupOnly) {
   QTest::keyClick(two, Qt::Key_Down);
   EXPECT_EQ(checkedRadios(window), (std::vector<int>{202, 203}));
   EXPECT_EQ(commandCount(202, LowNotify::Clicked), 1);
+  // Past the group's end the arrows come round to its start, not to another
+  // group; Tab enters the group at its checked radio.
+  QTest::keyClick(widget<QRadioButton>(202), Qt::Key_Right);
+  EXPECT_EQ(QApplication::focusWidget(), widget<QRadioButton>(200));
+  EXPECT_EQ(checkedRadios(window), (std::vector<int>{200, 203}));
+  QTest::keyClick(widget<QRadioButton>(200), Qt::Key_Up);
+  EXPECT_EQ(checkedRadios(window), (std::vector<int>{202, 203}));
+  EXPECT_TRUE((widget<QRadioButton>(202)->focusPolicy() & Qt::TabFocus) != 0);
+  EXPECT_FALSE((widget<QRadioButton>(200)->focusPolicy() & Qt::TabFocus) != 0);
 
   // The program may leave a group without a check, as the dialog layer's
   // write-out does for a moment.
@@ -169,13 +179,21 @@ TEST_F(FormTest, ControlsFollowTheirTemplateItems) {
   EXPECT_FALSE(lowIsEnabled(window, 402));
   EXPECT_TRUE(widget<QPushButton>(400)->isDefault());
 
-  // Accessible names: the caption without its mnemonic, or the control id.
-  EXPECT_EQ(widget<QWidget>(100)->accessibleName(), QStringLiteral("control 100"));
+  // Accessible names: the program's, else the caption without its mnemonic,
+  // and nothing made up for a control without either.
+  EXPECT_EQ(widget<QWidget>(100)->accessibleName(), QString());
   EXPECT_EQ(widget<QWidget>(401)->accessibleName(), QStringLiteral("Apply"));
   EXPECT_EQ(widget<QWidget>(600)->accessibleName(), QStringLiteral("Name"));
   lowSetText(window, 401, "&Save");
   EXPECT_EQ(widget<QWidget>(401)->accessibleName(), QStringLiteral("Save"));
   EXPECT_EQ(lowGetText(window, 401), "&Save");
+  AccessibleText named;
+  named.name = "Store it";
+  named.description = "Keeps the text";
+  lowSetAccessibleText(window, 401, named);
+  lowSetText(window, 401, "&Apply");
+  EXPECT_EQ(widget<QWidget>(401)->accessibleName(), QStringLiteral("Store it"));
+  EXPECT_EQ(widget<QWidget>(401)->accessibleDescription(), QStringLiteral("Keeps the text"));
 
   // A multi-line button breaks its caption between words; its text stays the caption.
   EXPECT_EQ(widget<QPushButton>(403)->text(), QStringLiteral("Save the\nsummary"));

@@ -24,45 +24,14 @@
 #include "dialog/qt_binding.h"
 #include "mainwin/program.h"
 #include "tests/qt/modal_script.h"
+#include "tests/qt/program_run.h"
 
 namespace bitscope {
 namespace {
 
-DialogWindow* shownMainWindow() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* dialog = dynamic_cast<DialogWindow*>(w); dialog != nullptr && dialog->isVisible() && dialog->low)
-      return dialog;
-  return nullptr;
-}
-
-QPushButton* buttonCaptioned(QWidget* window, const QString& caption) {
-  for (auto* button : window->findChildren<QPushButton*>())
-    if (button->text() == caption) return button;
-  return nullptr;
-}
-
-// Runs the program and acts on its main window once it is up and ready for
-// input. An action that leaves the window up did not take and is repeated. A
-// program still running long after its start is stopped and the test fails:
-// a guard against a hang, far beyond any run's time, not a speed check.
-int runProgram(const std::function<void(DialogWindow*)>& act) {
-  constexpr qint64 noEndLimitMs = 30'000;
-  QElapsedTimer sinceStart;
-  sinceStart.start();
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (sinceStart.elapsed() > noEndLimitMs) {
-      poll.stop();
-      ADD_FAILURE() << "The program did not end within " << noEndLimitMs / 1000
-                    << " s of its start; it is stopped.";
-      lowPostQuitMessage(1);
-      return;
-    }
-    if (DialogWindow* dialog = shownMainWindow(); dialog != nullptr && test::windowInFront(dialog)) act(dialog);
-  });
-  poll.start(5);
-  return programMain(1);
-}
+using test::buttonCaptioned;
+using test::runProgram;
+using test::shownMainWindow;
 
 TEST(StageProgram, EndsWithCodeZeroByExitEscOrTheCloseBox) {
   struct Row {
