@@ -148,11 +148,7 @@ ReadOutcome DecimalScanner::read(T& value) {
         value = negative_ ? -T(0) : T(0);
         return ReadOutcome::Ok;
     }
-    // The number is 0.d1d2... * 10^place: the point stands after the integer digits, or
-    // before the zeros that follow it.
-    const std::int64_t place =
-        std::clamp(integerDigits_ - leadingZeros_ + (negativeExponent_ ? -exponent_ : exponent_), -exponentBound,
-                   exponentBound);
+    const std::int64_t place = std::clamp(this->place(), -exponentBound, exponentBound);
     ReadOutcome outcome = convertKept(kept_, sticky_ ? '1' : '\0', place, value);
     if constexpr (std::same_as<T, Binary128>) {
         // libquadmath rounds the one tie at half the smallest subnormal (2^-16495, 11530
@@ -165,6 +161,16 @@ ReadOutcome DecimalScanner::read(T& value) {
             outcome = readLowered(place, value);
     }
     return outcome;
+}
+
+// The point stands after the integer digits, or before the zeros that follow it.
+std::int64_t DecimalScanner::place() const {
+    return integerDigits_ - leadingZeros_ + (negativeExponent_ ? -exponent_ : exponent_);
+}
+
+DecimalScanner::Digits DecimalScanner::digits() const {
+    if (!nonzero_) return {negative_, {}, 0, true};
+    return {negative_, std::string_view(text_.data() + 2, kept_), place() - static_cast<std::int64_t>(kept_), !sticky_};
 }
 
 template <IeeeBinary T>

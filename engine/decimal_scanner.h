@@ -71,6 +71,18 @@ public:
     template <IeeeBinary T>
     ReadOutcome read(T& value);
 
+    // The number fed as its digits, for exact arithmetic on what was typed: the sign, the
+    // significant digits kept (none for a zero), the power of ten of the last of them, and
+    // whether they are the whole number (no nonzero digit beyond them was dropped).
+    // Meaningful once read gives Ok; valid until the next feed or reset.
+    struct Digits {
+        bool negative = false;
+        std::string_view digits;
+        std::int64_t lastDigitExponent = 0;
+        bool whole = true;
+    };
+    Digits digits() const;
+
 private:
     enum class State {
         LeadingBlanks,  // nothing but blanks yet
@@ -89,6 +101,8 @@ private:
     template <IeeeBinary T>
     ReadOutcome convertKept(std::size_t n, char extraDigit, std::int64_t place, T& value);
     ReadOutcome readLowered(std::int64_t place, Binary128& value);
+    // The power of ten just above the first digit: the number is 0.d1d2... * 10^place.
+    std::int64_t place() const;
 
     // Counts saturate here: a line cannot hold that many characters, and a number whose
     // first digit stands that far from the units place is outside every format anyway.
