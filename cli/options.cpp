@@ -8,12 +8,18 @@ namespace bitscope::cli {
 namespace {
 
 constexpr std::string_view usage =
-    "Usage: bitscope-cli [--format 32|64|128] [--bits] [--json] [--lang en|ro] [VALUE...]\n"
+    "Usage: bitscope-cli [--format 32|64|128] [--bits | --hex] [--exact] [--json] [--lang en|ro]\n"
+    "                    [VALUE...]\n"
     "Shows how each VALUE is stored in an IEEE 754 binary format.\n"
     "\n"
     "  -f, --format N   Binary32, Binary64 or Binary128 (N = 32, 64 or 128; default 32)\n"
     "      --bits       each VALUE is an encoding of 0 and 1 digits (blanks and _ ignored),\n"
     "                   read right-aligned; fewer digits than the format has leave the top bits 0\n"
+    "      --hex        each VALUE is an encoding in hexadecimal, exactly 2 digits per byte\n"
+    "                   (8, 16 or 32), with or without 0x, in either case\n"
+    "      --exact      also the exact stored value, the error of the decimal read (stored\n"
+    "                   minus typed, and in ULP(X)) and the interval of decimal numbers that\n"
+    "                   read into the encoding\n"
     "      --json       one JSON object per value and line instead of a readable block\n"
     "      --lang L     captions in English (en, default) or Romanian (ro)\n"
     "      --help       show this text and exit\n"
@@ -101,6 +107,8 @@ struct Parser {
         if (name == "--format") return applyFormat(name, attached);
         if (name == "--lang") return applyLanguage(name, attached);
         if (name == "--bits") return flag(name, attached, result.options.bits);
+        if (name == "--hex") return flag(name, attached, result.options.hex);
+        if (name == "--exact") return flag(name, attached, result.options.exact);
         if (name == "--help") return flag(name, attached, result.options.help);
         if (name == "--json") {
             bool json = false;
@@ -137,6 +145,7 @@ struct Parser {
                 return false;
             }
         }
+        if (result.options.bits && result.options.hex) return fail("--bits and --hex exclude each other");
         return true;
     }
 };

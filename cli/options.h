@@ -14,7 +14,9 @@ enum class OutputKind { readable, json };
 
 struct Options {
     int formatBytes = 4;          // 4, 8 or 16: Binary32, Binary64, Binary128
-    bool bits = false;            // values are encodings, not decimal text
+    bool bits = false;            // values are encodings as 0 and 1 digits, not decimal text
+    bool hex = false;             // values are encodings as hexadecimal digits
+    bool exact = false;           // add the exact value, the read's error and the interval
     OutputKind output = OutputKind::readable;
     Language language = Language::English;
     bool help = false;

@@ -58,12 +58,38 @@ constexpr std::string_view nullViews =
     R"("next_up":null,"next_down":null,"next_up_bits":null,"next_down_bits":null,)"
     R"("delta":null,"delta_caption":null,"x_plus_delta":null,"x_plus_delta_caption":null)";
 
+void jsonBool(OutputBuffer& out, std::string_view keyPrefix, bool value) {
+    out.put(keyPrefix);
+    out.put(value ? "true" : "false");
+}
+
+// The members that --exact adds, null where they do not apply: all of them for
+// a value that is not finite, the error for a value not read from decimal text.
+void jsonExact(OutputBuffer& out, const ExactReport& exact) {
+    if (!exact.applies) {
+        out.put(R"(,"exact":null,"error":null,"error_ulps":null,"interval_low":null,"interval_high":null,)"
+                R"("interval_low_included":null,"interval_high_included":null)");
+        return;
+    }
+    jsonText(out, R"(,"exact":)", exact.value);
+    if (exact.hasError) {
+        jsonText(out, R"(,"error":)", exact.error);
+        jsonText(out, R"(,"error_ulps":)", exact.errorUlps);
+    } else {
+        out.put(R"(,"error":null,"error_ulps":null)");
+    }
+    jsonText(out, R"(,"interval_low":)", exact.intervalLow);
+    jsonText(out, R"(,"interval_high":)", exact.intervalHigh);
+    jsonBool(out, R"(,"interval_low_included":)", exact.lowIncluded);
+    jsonBool(out, R"(,"interval_high_included":)", exact.highIncluded);
+}
+
 void endJsonRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put(R"(","format":)");
     out.put(formatBits(options.formatBytes));
     jsonText(out, R"(,"status":)", statusName(report.status));
     if (report.status == Status::invalid) {
-        jsonText(out, R"(,"message":)", invalidValueMessage);
+        jsonText(out, R"(,"message":)", report.message);
     } else {
         out.put(R"(,"message":null)");
     }
@@ -95,6 +121,7 @@ void endJsonRecord(OutputBuffer& out, const Options& options, const ValueReport&
             jsonCaption(out, R"(,"x_plus_delta_caption":)", v.xPlusDelta);
         }
     }
+    if (options.exact) jsonExact(out, report.exact);
     out.put("}\n");
 }
 
@@ -122,7 +149,7 @@ void endReadableRecord(OutputBuffer& out, const Options& options, const ValueRep
     out.put("\"\n");
     line(out, "format", formatName(options.formatBytes));
     line(out, "status", statusName(report.status));
-    if (report.status == Status::invalid) line(out, "message", invalidValueMessage);
+    if (report.status == Status::invalid) line(out, "message", report.message);
     if (!report.hasEncoding) return;
 
     heading(out, "S E T");
@@ -140,6 +167,19 @@ void endReadableRecord(OutputBuffer& out, const Options& options, const ValueRep
     for (const ViewText* view : {&v.exponent, &v.significand, &v.ulp, &v.nextUp, &v.nextUpBits,
                                  &v.nextDown, &v.nextDownBits, &v.delta, &v.xPlusDelta})
         viewLine(out, *view);
+    if (!options.exact) return;
+    // What --exact adds, under the names of the JSON keys; lines that do not
+    // apply are left out, as the views are for a value that is not finite.
+    const ExactReport& exact = report.exact;
+    line(out, "exact", exact.value);
+    if (exact.hasError) {
+        line(out, "error", exact.error);
+        line(out, "error_ulps", exact.errorUlps);
+    }
+    line(out, "interval_low", exact.intervalLow);
+    line(out, "interval_high", exact.intervalHigh);
+    line(out, "interval_low_included", exact.lowIncluded ? "true" : "false");
+    line(out, "interval_high_included", exact.highIncluded ? "true" : "false");
 }
 
 } // namespace

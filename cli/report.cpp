@@ -1,6 +1,8 @@
 #include "report.h"
 
+#include <bit>
 #include <cassert>
+#include <string>
 
 #include "engine/engine.h"
 
@@ -25,6 +27,18 @@ template <IeeeBinary T>
 bool encodingOf(const Options& options, ValueInput& input, ValueReport& report, T& x) {
     constexpr const FormatSpec& format = FormatTraits<T>::format;
     BitFields& fields = report.fields;
+    if (options.hex) {
+        EncodingBits bits = 0;
+        if (!input.hexEncoding(format.k, bits)) {
+            report.status = Status::invalid;
+            report.message = "Invalid Value: not " + std::to_string(format.k / 4) + " hexadecimal digits";
+            return false;
+        }
+        x = std::bit_cast<T>(static_cast<typename FormatTraits<T>::Bits>(bits));
+        encodeBits(x, fields);
+        report.status = Status::ok;
+        return true;
+    }
     if (options.bits) {
         const std::string_view digits = input.encoding(static_cast<std::size_t>(format.k));
         if (digits.empty()) {
@@ -54,10 +68,32 @@ bool encodingOf(const Options& options, ValueInput& input, ValueReport& report, 
         encodeBits(x, fields);
         report.status = Status::ok;
         return true;
-    case ReadOutcome::Invalid: report.status = Status::invalid; return false;
+    case ReadOutcome::Invalid:
+        report.status = Status::invalid;
+        return false;
     case ReadOutcome::NoValue: report.status = Status::novalue; return false;
     }
     return false;
+}
+
+// The exact texts of a finite encoding; the error only for a number read from
+// decimal text (not an encoding given, nor an infinity or NaN named).
+void exactReport(const FormatSpec& format, EncodingBits bits, bool decimalRead, ValueInput& input,
+                 ExactReport& exact) {
+    exact.applies = true;
+    const ExactDecimal stored = exactValue(format, bits);
+    exact.value = decimalText(stored);
+    const RoundingInterval interval = roundingInterval(format, bits);
+    exact.intervalLow = decimalText(interval.low);
+    exact.intervalHigh = decimalText(interval.high);
+    exact.lowIncluded = interval.lowIncluded;
+    exact.highIncluded = interval.highIncluded;
+    ExactDecimal typed;
+    exact.hasError = decimalRead && input.typedNumber(typed);
+    if (!exact.hasError) return;
+    const ConversionError error = conversionError(format, bits, typed);
+    exact.error = errorText(error, errorDigits);
+    exact.errorUlps = errorUlpsText(error, errorDigits);
 }
 
 // What the window shows once the bit boxes hold an encoding: X is the value
@@ -68,8 +104,11 @@ template <IeeeBinary T>
 void analyse(const Options& options, ValueInput& input, ValueReport& report) {
     FormatValues values;
     T& x = values.slot<T>();
+    report.message.clear();
     report.hasEncoding = encodingOf(options, input, report, x);
+    if (report.status == Status::invalid && report.message.empty()) report.message = invalidValueMessage;
     report.finite = false;
+    report.exact.applies = false;
     if (!report.hasEncoding) return;
 
     const FormatSpec& format = FormatTraits<T>::format;
@@ -82,6 +121,7 @@ void analyse(const Options& options, ValueInput& input, ValueReport& report) {
     if (!report.finite) return;
     parameterViews(format.formatBytes, values, report.fields, flags, options.language,
                    report.views);
+    if (options.exact) exactReport(format, encodingBitsOf(x), report.status == Status::ok && !options.bits && !options.hex, input, report.exact);
 }
 
 } // namespace
