@@ -8,20 +8,28 @@ namespace bitscope::cli {
 
 namespace {
 
-std::string_view formatName(int formatBytes) {
-    switch (formatBytes) {
-    case 4: return "Binary32";
-    case 8: return "Binary64";
-    default: return "Binary128";
+std::string_view formatName(Format format) {
+    switch (format) {
+    case Format::binary16: return "Binary16";
+    case Format::bfloat16: return "BFloat16";
+    case Format::binary32: return "Binary32";
+    case Format::binary64: return "Binary64";
+    case Format::binary128: return "Binary128";
     }
+    return {};
 }
 
-std::string_view formatBits(int formatBytes) {
-    switch (formatBytes) {
-    case 4: return "32";
-    case 8: return "64";
-    default: return "128";
+// The JSON value of "format": the storage width as a number, but for bfloat16,
+// whose width is binary16's, the string "bf16".
+std::string_view formatJson(Format format) {
+    switch (format) {
+    case Format::binary16: return "16";
+    case Format::bfloat16: return R"("bf16")";
+    case Format::binary32: return "32";
+    case Format::binary64: return "64";
+    case Format::binary128: return "128";
     }
+    return {};
 }
 
 // ---- JSON: one object per line, keys in a fixed order -----------------------
@@ -86,7 +94,7 @@ void jsonExact(OutputBuffer& out, const ExactReport& exact) {
 
 void endJsonRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put(R"(","format":)");
-    out.put(formatBits(options.formatBytes));
+    out.put(formatJson(options.format));
     jsonText(out, R"(,"status":)", statusName(report.status));
     if (report.status == Status::invalid) {
         jsonText(out, R"(,"message":)", report.message);
@@ -147,7 +155,7 @@ void viewLine(OutputBuffer& out, const ViewText& view) {
 
 void endReadableRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put("\"\n");
-    line(out, "format", formatName(options.formatBytes));
+    line(out, "format", formatName(options.format));
     line(out, "status", statusName(report.status));
     if (report.status == Status::invalid) line(out, "message", report.message);
     if (!report.hasEncoding) return;

@@ -58,7 +58,7 @@ bool encodingOf(const Options& options, ValueInput& input, ValueReport& report, 
     SpecialText special;
     detectSpecialText(xText, special);
     if (special.isNaN || special.isInfinite) {
-        showSpecialEncoding(format.formatBytes, special, fields);
+        showSpecialEncoding(format, special, fields);
         x = decodeBits<T>(fields);
         report.status = Status::special;
         return true;
@@ -102,8 +102,7 @@ void exactReport(const FormatSpec& format, EncodingBits bits, bool decimalRead, 
 // parameter view.
 template <IeeeBinary T>
 void analyse(const Options& options, ValueInput& input, ValueReport& report) {
-    FormatValues values;
-    T& x = values.slot<T>();
+    T x{};
     report.message.clear();
     report.hasEncoding = encodingOf(options, input, report, x);
     if (report.status == Status::invalid && report.message.empty()) report.message = invalidValueMessage;
@@ -119,17 +118,14 @@ void analyse(const Options& options, ValueInput& input, ValueReport& report) {
 
     report.finite = flags.isFinite;
     if (!report.finite) return;
-    parameterViews(format.formatBytes, values, report.fields, flags, options.language,
-                   report.views);
+    parameterViews(x, report.fields, flags, options.language, report.views);
     if (options.exact) exactReport(format, encodingBitsOf(x), report.status == Status::ok && !options.bits && !options.hex, input, report.exact);
 }
 
 } // namespace
 
 void analyseValue(const Options& options, ValueInput& input, ValueReport& report) {
-    [[maybe_unused]] const bool known = withFormat(
-        options.formatBytes, [&]<class T>(FormatTag<T>) { analyse<T>(options, input, report); });
-    assert(known); // the options admit only 4, 8 and 16
+    withCliFormat(options.format, [&]<class T>(FormatTag<T>) { analyse<T>(options, input, report); });
 }
 
 } // namespace bitscope::cli

@@ -25,7 +25,7 @@ public:
     // The integer a string of decimal digits (no sign, no blank; may be empty: zero) spells.
     static DecimalInteger fromDigits(std::string_view digits);
 
-    // b^n, computed by repeated squaring. Requires 2 <= b < 2^32 / base * base (b small).
+    // b^n, computed by repeated squaring. Requires 2 <= b <= 4 * base.
     static DecimalInteger power(std::uint32_t b, std::uint64_t n);
 
     friend DecimalInteger operator*(const DecimalInteger& a, const DecimalInteger& b);

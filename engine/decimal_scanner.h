@@ -50,7 +50,7 @@ constexpr int decidingDigits(const FormatSpec& f) {
 
 inline constexpr int maxDecidingDigits = [] {
     int most = 0;
-    for (const FormatSpec* f : {&binary32Spec, &binary64Spec, &binary128Spec})
+    for (const FormatSpec* f : {&binary16Spec, &bfloat16Spec, &binary32Spec, &binary64Spec, &binary128Spec})
         most = most > decidingDigits(*f) ? most : decidingDigits(*f);
     return most;
 }();
@@ -101,6 +101,12 @@ private:
     template <IeeeBinary T>
     ReadOutcome convertKept(std::size_t n, char extraDigit, std::int64_t place, T& value);
     ReadOutcome readLowered(std::int64_t place, Binary128& value);
+    // The kept digits (and the sticky one) handed to the platform's conversion.
+    template <IeeeBinary T>
+    ReadOutcome readKept(std::int64_t place, T& value);
+    // The 16-bit formats: the kept digits (and the sticky one) rounded exactly.
+    template <SmallIeeeBinary T>
+    ReadOutcome readExactly(std::int64_t place, T& value) const;
     // The power of ten just above the first digit: the number is 0.d1d2... * 10^place.
     std::int64_t place() const;
 

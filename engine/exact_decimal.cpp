@@ -129,6 +129,17 @@ ExactDecimal exactTimesPowerOfTwo(const ExactDecimal& x, std::int64_t k) {
     return result;
 }
 
+// Numbers whose first digits stand at different places compare by that place; at the same
+// place the digit strings compare as text, a missing digit counting as a trailing zero
+// (the strings have no trailing zeros of their own).
+int compareMagnitudes(const ExactDecimal& a, const ExactDecimal& b) {
+    if (a.isZero() || b.isZero()) return (a.isZero() ? 0 : 1) - (b.isZero() ? 0 : 1);
+    const std::int64_t placeA = a.exponent + static_cast<std::int64_t>(a.digits.size());
+    const std::int64_t placeB = b.exponent + static_cast<std::int64_t>(b.digits.size());
+    if (placeA != placeB) return placeA < placeB ? -1 : 1;
+    return a.digits.compare(b.digits);
+}
+
 // Rounding to nearest looks at the first dropped digit: above 5, or 5 with anything nonzero
 // after it (the digits have no trailing zero, so "anything after it" is "more digits"),
 // rounds up; exactly 5 alone is a tie, which goes to the even last kept digit.

@@ -34,6 +34,9 @@ ExactDecimal exactDifference(const ExactDecimal& a, const ExactDecimal& b);
 // x * 2^k, exactly (k of either sign).
 ExactDecimal exactTimesPowerOfTwo(const ExactDecimal& x, std::int64_t k);
 
+// Compares |a| with |b|: negative, zero or positive.
+int compareMagnitudes(const ExactDecimal& a, const ExactDecimal& b);
+
 // x rounded to at most n significant digits, to nearest with ties to even (n >= 1).
 ExactDecimal roundedToDigits(const ExactDecimal& x, int n);
 

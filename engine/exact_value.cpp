@@ -53,6 +53,26 @@ ExactDecimal exactValue(const FormatSpec& f, EncodingBits bits) {
 
 int ulpExponent(const FormatSpec& f, EncodingBits bits) { return partsOf(f, bits).exponent; }
 
+bool roundExactly(const FormatSpec& f, const ExactDecimal& x, EncodingBits& bits) {
+    // Between the zeros and the infinity, the encodings of the positive values grow with
+    // the value, and so do the high ends of their intervals.
+    const EncodingBits largestFinite = (((EncodingBits{1} << f.w) - 1) << f.t) - 1;
+    const auto reaches = [&](EncodingBits candidate) {
+        const RoundingInterval interval = roundingInterval(f, candidate);
+        const int order = compareMagnitudes(x, interval.high);
+        return order < 0 || (order == 0 && interval.highIncluded);
+    };
+    EncodingBits low = 0, high = largestFinite + 1; // high: overflow
+    while (low < high) {
+        const EncodingBits middle = low + (high - low) / 2;
+        if (reaches(middle)) high = middle;
+        else low = middle + 1;
+    }
+    if (low > largestFinite) return false;
+    bits = low | (x.negative ? EncodingBits{1} << (f.k - 1) : 0);
+    return true;
+}
+
 RoundingInterval roundingInterval(const FormatSpec& f, EncodingBits bits) {
     assert(isFiniteEncoding(f, bits));
     const BinaryParts x = partsOf(f, bits);

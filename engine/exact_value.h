@@ -51,6 +51,13 @@ struct RoundingInterval {
 };
 RoundingInterval roundingInterval(const FormatSpec& format, EncodingBits bits);
 
+// The encoding that x reads into, rounded to nearest with ties to even, decided exactly: the
+// first encoding, in order of magnitude, whose rounding interval reaches |x|, found by
+// bisection over the encodings (k - 1 steps), with the sign of x. False when |x| reaches
+// the overflow threshold. Meant for the 16-bit formats, which have no conversion of their
+// own in the platform.
+bool roundExactly(const FormatSpec& format, const ExactDecimal& x, EncodingBits& bits);
+
 // ULP of a finite encoding as a power of two: ULP(x) = 2^ulpExponent (the weight of the
 // last significand bit; smallestSubnormal for zeros and subnormals).
 int ulpExponent(const FormatSpec& format, EncodingBits bits);

@@ -15,7 +15,7 @@ using test::showBits;
 
 template <class T>
 class EncodingTyped : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(EncodingTyped, Formats);
 
 // The storage in base 16 written by printf, 64 bits at a time.
@@ -29,8 +29,10 @@ std::string printfHex(T x) {
                       static_cast<unsigned long long>(bits));
     } else if constexpr (test::Params<T>::k == 64) {
         std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(bits));
-    } else {
+    } else if constexpr (test::Params<T>::k == 32) {
         std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(bits));
+    } else {
+        std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(bits));
     }
     return text;
 }

@@ -70,7 +70,7 @@ std::vector<T> sweepValues(int count) {
 
 template <class T>
 class ExactValue : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(ExactValue, Formats);
 
 TYPED_TEST(ExactValue, EveryDigitAgreesWithMpfr) {
