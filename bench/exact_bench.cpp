@@ -1,5 +1,6 @@
 // Benchmarks of the exact views of a value: its every-digit decimal expansion, its rounding
-// interval and the error of the decimal read that produced it. Typical values (texts of up
+// interval and the error of the decimal read that produced it; and the decimal read of the
+// 16-bit formats, which is decided by the same exact comparisons. Typical values (texts of up
 // to 17 digits near 1) beside the worst case of each, the extremes of Binary128: the
 // smallest subnormal 2^-16494 has the longest expansion, 11,529 significant digits.
 //   ./exact_bench --benchmark_filter=Worst
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "engine/decimal_scanner.h"
+#include "engine/decimal_text.h"
 #include "engine/exact_value.h"
 
 namespace {
@@ -32,21 +34,44 @@ ReadValue readValue(const std::string& text) {
     return {encodingBitsOf(value), exactFromDigits(d.negative, d.digits, d.lastDigitExponent)};
 }
 
-// Texts of 1 to 17 digits between 10^-10 and 10^10: what a student types.
+// Texts of 1 to 17 digits between 10^-10 and 10^10 (10^-4 and 10^4 for the 16-bit
+// formats): what a student types.
 template <IeeeBinary T>
-const std::vector<ReadValue>& typicalValues() {
-    static const std::vector<ReadValue> values = [] {
+const std::vector<std::string>& typicalTexts() {
+    static const std::vector<std::string> texts = [] {
+        const int span = SmallIeeeBinary<T> ? 4 : 10;
         std::mt19937_64 rng(1);
-        std::vector<ReadValue> out;
+        std::vector<std::string> out;
         for (int i = 0; i < 256; ++i) {
             std::string text = std::to_string(1 + rng() % 9) + ".";
             for (int d = static_cast<int>(rng() % 17); d > 0; --d) text += static_cast<char>('0' + rng() % 10);
-            text += "e" + std::to_string(static_cast<int>(rng() % 21) - 10);
-            out.push_back(readValue<T>(text));
+            text += "e" + std::to_string(static_cast<int>(rng() % (2 * span + 1)) - span);
+            out.push_back(text);
         }
         return out;
     }();
+    return texts;
+}
+
+template <IeeeBinary T>
+const std::vector<ReadValue>& typicalValues() {
+    static const std::vector<ReadValue> values = [] {
+        std::vector<ReadValue> out;
+        for (const std::string& text : typicalTexts<T>()) out.push_back(readValue<T>(text));
+        return out;
+    }();
     return values;
+}
+
+template <SmallIeeeBinary T>
+void ReadSixteenBits(benchmark::State& state) {
+    const auto& texts = typicalTexts<T>();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        T value{};
+        benchmark::DoNotOptimize(readDecimal(texts[i++ % texts.size()], value));
+        benchmark::DoNotOptimize(value);
+    }
 }
 
 // The smallest Binary128 subnormal as read from its first 40 digits.
@@ -116,6 +141,8 @@ BENCHMARK(ErrorTypical<Binary64>)->Name("Binary64/Error");
 BENCHMARK(ExactTypical<Binary128>)->Name("Binary128/Exact");
 BENCHMARK(IntervalTypical<Binary128>)->Name("Binary128/Interval");
 BENCHMARK(ErrorTypical<Binary128>)->Name("Binary128/Error");
+BENCHMARK(ReadSixteenBits<Binary16>)->Name("Binary16/Read");
+BENCHMARK(ReadSixteenBits<BFloat16>)->Name("BFloat16/Read");
 BENCHMARK(ExactWorst)->Name("Worst/Exact/Binary128_smallest_subnormal")->Unit(benchmark::kMicrosecond);
 BENCHMARK(IntervalWorst)->Name("Worst/Interval/Binary128_smallest_subnormal")->Unit(benchmark::kMicrosecond);
 BENCHMARK(ErrorWorst)->Name("Worst/Error/Binary128_smallest_subnormal")->Unit(benchmark::kMicrosecond);

@@ -176,8 +176,8 @@ void endReadableRecord(OutputBuffer& out, const Options& options, const ValueRep
                                  &v.nextDown, &v.nextDownBits, &v.delta, &v.xPlusDelta})
         viewLine(out, *view);
     if (!options.exact) return;
-    // What --exact adds, under the names of the JSON keys; lines that do not
-    // apply are left out, as the views are for a value that is not finite.
+    // What --exact adds, under the names of the JSON keys; a line that does not
+    // apply is left out, as the views are left out for a value that is not finite.
     const ExactReport& exact = report.exact;
     line(out, "exact", exact.value);
     if (exact.hasError) {

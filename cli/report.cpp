@@ -1,7 +1,6 @@
 #include "report.h"
 
 #include <bit>
-#include <cassert>
 #include <string>
 
 #include "engine/engine.h"
@@ -68,9 +67,7 @@ bool encodingOf(const Options& options, ValueInput& input, ValueReport& report, 
         encodeBits(x, fields);
         report.status = Status::ok;
         return true;
-    case ReadOutcome::Invalid:
-        report.status = Status::invalid;
-        return false;
+    case ReadOutcome::Invalid: report.status = Status::invalid; return false;
     case ReadOutcome::NoValue: report.status = Status::novalue; return false;
     }
     return false;
@@ -81,8 +78,7 @@ bool encodingOf(const Options& options, ValueInput& input, ValueReport& report, 
 void exactReport(const FormatSpec& format, EncodingBits bits, bool decimalRead, ValueInput& input,
                  ExactReport& exact) {
     exact.applies = true;
-    const ExactDecimal stored = exactValue(format, bits);
-    exact.value = decimalText(stored);
+    exact.value = exactValueText(format, bits);
     const RoundingInterval interval = roundingInterval(format, bits);
     exact.intervalLow = decimalText(interval.low);
     exact.intervalHigh = decimalText(interval.high);
@@ -119,7 +115,9 @@ void analyse(const Options& options, ValueInput& input, ValueReport& report) {
     report.finite = flags.isFinite;
     if (!report.finite) return;
     parameterViews(x, report.fields, flags, options.language, report.views);
-    if (options.exact) exactReport(format, encodingBitsOf(x), report.status == Status::ok && !options.bits && !options.hex, input, report.exact);
+    if (!options.exact) return;
+    const bool decimalRead = report.status == Status::ok && !options.bits && !options.hex;
+    exactReport(format, encodingBitsOf(x), decimalRead, input, report.exact);
 }
 
 } // namespace

@@ -193,7 +193,10 @@ std::int64_t DecimalScanner::place() const {
 
 DecimalScanner::Digits DecimalScanner::digits() const {
     if (!nonzero_) return {negative_, {}, 0, true};
-    return {negative_, std::string_view(text_.data() + 2, kept_), place() - static_cast<std::int64_t>(kept_), !sticky_};
+    // A count that reached its limit no longer knows the place of the point exactly.
+    const bool placeKnown = std::max({integerDigits_, leadingZeros_, exponent_}) < countLimit;
+    return {negative_, std::string_view(text_.data() + 2, kept_), place() - static_cast<std::int64_t>(kept_),
+            !sticky_ && placeKnown};
 }
 
 template <IeeeBinary T>

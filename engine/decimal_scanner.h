@@ -73,7 +73,8 @@ public:
 
     // The number fed as its digits, for exact arithmetic on what was typed: the sign, the
     // significant digits kept (none for a zero), the power of ten of the last of them, and
-    // whether they are the whole number (no nonzero digit beyond them was dropped).
+    // whether they are the whole number (no nonzero digit beyond them was dropped, and the
+    // place of the point is known: its counts stay far below their limit in any real text).
     // Meaningful once read gives Ok; valid until the next feed or reset.
     struct Digits {
         bool negative = false;

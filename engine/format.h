@@ -100,8 +100,9 @@ constexpr T exactPowerOfTwo(int e) {
     using Bits = typename FormatTraits<T>::Bits;
     constexpr const FormatSpec& f = FormatTraits<T>::format;
     assert(e >= f.emin - f.t && e <= f.emax);
-    const Bits bits = e >= f.emin ? static_cast<Bits>(e + f.bias) << f.t
-                                  : static_cast<Bits>(1) << (e - (f.emin - f.t));
+    // (The casts keep the 16-bit formats' Bits, which shifts widen to int.)
+    const Bits bits = e >= f.emin ? static_cast<Bits>(static_cast<Bits>(e + f.bias) << f.t)
+                                  : static_cast<Bits>(static_cast<Bits>(1) << (e - (f.emin - f.t)));
     return std::bit_cast<T>(bits);
 }
 

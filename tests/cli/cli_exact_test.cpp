@@ -63,6 +63,12 @@ TEST(ExactRecord, MembersAreNullWhereTheyDoNotApply) {
     const JsonRecord longer = jsonRecordOf({"--exact"}, "0." + std::string(12000, '3'));
     EXPECT_EQ(text(longer, "exact"), "0.3333333432674407958984375");
     EXPECT_TRUE(longer["error"].isNull());
+    // So is a number whose exponent is beyond what the reading counts: it rounds to zero,
+    // but how far below zero's interval it lies is not known.
+    const JsonRecord farOut = jsonRecordOf({"--exact"}, "1e-99999999999999999999");
+    EXPECT_EQ(text(farOut, "exact"), "0");
+    EXPECT_TRUE(farOut["error"].isNull());
+    EXPECT_EQ(text(jsonRecordOf({"--exact"}, "1e-999999999"), "error"), "-1e-999999999");
 }
 
 TEST(ExactRecord, ZerosAndExactReads) {

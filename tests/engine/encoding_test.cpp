@@ -61,8 +61,9 @@ typename test::Params<T>::Bits plainRead(const std::string& text) {
     for (const char c : text)
         if (c != ' ') digits += c;
     if (digits.size() > k) digits.erase(0, digits.size() - k);
-    typename test::Params<T>::Bits bits = 0;
-    for (const char c : digits) bits = (bits << 1) | (c != '0' ? 1U : 0U);
+    using Bits = typename test::Params<T>::Bits;
+    Bits bits = 0;
+    for (const char c : digits) bits = static_cast<Bits>((bits << 1) | (c != '0' ? 1U : 0U));
     return bits;
 }
 
