@@ -33,6 +33,12 @@ BinaryParts partsOf(const FormatSpec& f, EncodingBits bits) {
     return parts;
 }
 
+// The midpoint between |x| and the next value above it, (2m + 1) * 2^(e-1): for zero, half
+// the smallest subnormal; above the largest finite value, the overflow threshold.
+ExactDecimal upperMidpoint(const BinaryParts& x) {
+    return exactBinary(false, 2 * x.significand + 1, x.exponent - 1);
+}
+
 ExactDecimal negated(ExactDecimal x) {
     x.negative = !x.negative;
     return x;
@@ -58,9 +64,9 @@ bool roundExactly(const FormatSpec& f, const ExactDecimal& x, EncodingBits& bits
     // the value, and so do the high ends of their intervals.
     const EncodingBits largestFinite = (((EncodingBits{1} << f.w) - 1) << f.t) - 1;
     const auto reaches = [&](EncodingBits candidate) {
-        const RoundingInterval interval = roundingInterval(f, candidate);
-        const int order = compareMagnitudes(x, interval.high);
-        return order < 0 || (order == 0 && interval.highIncluded);
+        const BinaryParts parts = partsOf(f, candidate);
+        const int order = compareMagnitudes(x, upperMidpoint(parts));
+        return order < 0 || (order == 0 && (parts.significand & 1U) == 0);
     };
     EncodingBits low = 0, high = largestFinite + 1; // high: overflow
     while (low < high) {
@@ -79,11 +85,10 @@ RoundingInterval roundingInterval(const FormatSpec& f, EncodingBits bits) {
     const unsigned __int128 m = x.significand;
     const int e = x.exponent;
     RoundingInterval magnitude;
+    magnitude.high = upperMidpoint(x);
     if (m == 0) {
         magnitude.low = ExactDecimal{};
-        magnitude.high = exactBinary(false, 1, e - 1);
     } else {
-        magnitude.high = exactBinary(false, 2 * m + 1, e - 1);
         const bool powerAboveLowestBinade = x.trailing == 0 && x.biasedExponent > 1;
         magnitude.low = powerAboveLowestBinade ? exactBinary(false, 4 * m - 1, e - 2)
                                                : exactBinary(false, 2 * m - 1, e - 1);

@@ -201,6 +201,53 @@ ExactDecimal typedOf(std::string_view text) {
     return exactFromDigits(d.negative, d.digits, d.lastDigitExponent);
 }
 
+// What MPFR and the engine's own reader make of a text in format T; false (with the reason)
+// unless both give `want`, or both overflow when `want` is absent.
+template <IeeeBinary T>
+::testing::AssertionResult bothRead(const std::string& text, const T* want) {
+    bool overflow = false;
+    const T byMpfr = test::roundDecimal<T>(text, overflow);
+    DecimalScanner scanner;
+    scanner.feed(text);
+    T byEngine{};
+    const ReadOutcome outcome = scanner.read(byEngine);
+    if (want == nullptr) {
+        if (overflow && outcome == ReadOutcome::Invalid) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << text << " should overflow";
+    }
+    if (!overflow && outcome == ReadOutcome::Ok && test::bitsOf(byMpfr) == test::bitsOf(*want) &&
+        test::bitsOf(byEngine) == test::bitsOf(*want))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << text << "\n  want " << showBits(*want) << "\n  mpfr " << showBits(byMpfr)
+                                         << "\nengine " << showBits(byEngine);
+}
+
+// Every finite encoding of the 16-bit formats: its exact value reads back into it, and each
+// end of its interval reads into it when included, else into the neighbour beyond that end
+// (past the largest finite value, overflow). So every tie of the format is decided here once,
+// by MPFR and by the engine's read.
+template <class T>
+class EveryEncoding : public ::testing::Test {};
+using SixteenBitFormats = ::testing::Types<Binary16, BFloat16>;
+TYPED_TEST_SUITE(EveryEncoding, SixteenBitFormats);
+
+TYPED_TEST(EveryEncoding, ExactValueAndIntervalEndsReadAsTheyShould) {
+    using T = TypeParam;
+    constexpr const FormatSpec& f = FormatTraits<T>::format;
+    const T top = test::largestFinite<T>();
+    for (unsigned i = 0; i < 0x10000; i += test::sweepScale) {
+        const auto bits = static_cast<std::uint16_t>(i);
+        if (!isFiniteEncoding(f, bits)) continue;
+        const T x = test::fromBits<T>(bits);
+        ASSERT_TRUE(bothRead(exactValueText(f, bits), &x));
+        const RoundingInterval interval = roundingInterval(f, bits);
+        const T below = test::oracleNextDown(x), above = test::oracleNextUp(x);
+        const bool overflowsAbove = x == top, overflowsBelow = x == -top;
+        ASSERT_TRUE(bothRead(decimalText(interval.low), interval.lowIncluded ? &x : overflowsBelow ? nullptr : &below));
+        ASSERT_TRUE(bothRead(decimalText(interval.high), interval.highIncluded ? &x : overflowsAbove ? nullptr : &above));
+    }
+}
+
 using ErrorTexts = std::pair<std::string, std::string>;
 
 template <IeeeBinary T>
