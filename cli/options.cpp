@@ -17,7 +17,7 @@ constexpr std::string_view usage =
     "      --bits       each VALUE is an encoding of 0 and 1 digits (blanks and _ ignored),\n"
     "                   read right-aligned; fewer digits than the format has leave the top bits 0\n"
     "      --hex        each VALUE is an encoding in hexadecimal, exactly 2 digits per byte\n"
-    "                   (4, 8, 16 or 32), with or without 0x, in either case\n"
+    "                   (4, 8, 16 or 32 digits), with or without 0x, in either case\n"
     "      --exact      also the exact stored value, the error of the decimal read (stored\n"
     "                   minus typed, and in ULP(X)) and the interval of decimal numbers that\n"
     "                   read into the encoding\n"

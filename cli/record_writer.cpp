@@ -153,6 +153,23 @@ void viewLine(OutputBuffer& out, const ViewText& view) {
     line(out, trimmed(view.caption), trimmed(view.value));
 }
 
+// What --exact adds to a value that has an encoding, under the names of the
+// JSON keys, with "null" where the JSON has null.
+void readableExact(OutputBuffer& out, const ExactReport& exact) {
+    constexpr std::string_view null = "null";
+    const auto flag = [&](bool included) -> std::string_view {
+        if (!exact.applies) return null;
+        return included ? "true" : "false";
+    };
+    line(out, "exact", exact.applies ? std::string_view(exact.value) : null);
+    line(out, "error", exact.hasError ? std::string_view(exact.error) : null);
+    line(out, "error_ulps", exact.hasError ? std::string_view(exact.errorUlps) : null);
+    line(out, "interval_low", exact.applies ? std::string_view(exact.intervalLow) : null);
+    line(out, "interval_high", exact.applies ? std::string_view(exact.intervalHigh) : null);
+    line(out, "interval_low_included", flag(exact.lowIncluded));
+    line(out, "interval_high_included", flag(exact.highIncluded));
+}
+
 void endReadableRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put("\"\n");
     line(out, "format", formatName(options.format));
@@ -170,24 +187,13 @@ void endReadableRecord(OutputBuffer& out, const Options& options, const ValueRep
     line(out, "hex", report.hex);
     line(out, "type", report.type);
     line(out, "X", report.x);
-    if (!report.finite) return;
-    const ParameterViews& v = report.views;
-    for (const ViewText* view : {&v.exponent, &v.significand, &v.ulp, &v.nextUp, &v.nextUpBits,
-                                 &v.nextDown, &v.nextDownBits, &v.delta, &v.xPlusDelta})
-        viewLine(out, *view);
-    if (!options.exact) return;
-    // What --exact adds, under the names of the JSON keys; a line that does not
-    // apply is left out, as the views are left out for a value that is not finite.
-    const ExactReport& exact = report.exact;
-    line(out, "exact", exact.value);
-    if (exact.hasError) {
-        line(out, "error", exact.error);
-        line(out, "error_ulps", exact.errorUlps);
+    if (report.finite) {
+        const ParameterViews& v = report.views;
+        for (const ViewText* view : {&v.exponent, &v.significand, &v.ulp, &v.nextUp, &v.nextUpBits,
+                                     &v.nextDown, &v.nextDownBits, &v.delta, &v.xPlusDelta})
+            viewLine(out, *view);
     }
-    line(out, "interval_low", exact.intervalLow);
-    line(out, "interval_high", exact.intervalHigh);
-    line(out, "interval_low_included", exact.lowIncluded ? "true" : "false");
-    line(out, "interval_high_included", exact.highIncluded ? "true" : "false");
+    if (options.exact) readableExact(out, report.exact);
 }
 
 } // namespace

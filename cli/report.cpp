@@ -103,7 +103,7 @@ void analyse(const Options& options, ValueInput& input, ValueReport& report) {
     report.hasEncoding = encodingOf(options, input, report, x);
     if (report.status == Status::invalid && report.message.empty()) report.message = invalidValueMessage;
     report.finite = false;
-    report.exact.applies = false;
+    report.exact.applies = report.exact.hasError = false;
     if (!report.hasEncoding) return;
 
     const FormatSpec& format = FormatTraits<T>::format;

@@ -96,7 +96,13 @@ TEST(ExactReadable, AddsLinesUnderTheKeyNames) {
     EXPECT_NE(run.out.find(readableLine("exact", "1")), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(readableLine("interval_low", "0.9999999701976776123046875")), std::string::npos);
     EXPECT_NE(run.out.find(readableLine("interval_high_included", "true")), std::string::npos);
-    EXPECT_EQ(run.out.find("error"), std::string::npos); // an encoding given: no typed number
+    EXPECT_NE(run.out.find(readableLine("error_ulps", "null")), std::string::npos); // nothing was typed
+    // A NaN after a number read: every line null, nothing left over from the number.
+    const CliRun nan = runCli({"--exact"}, "0.1\nnan\n");
+    const std::string second = nan.out.substr(nan.out.find("\n\n"));
+    EXPECT_NE(second.find(readableLine("error", "null")), std::string::npos) << second;
+    EXPECT_NE(second.find(readableLine("interval_low_included", "null")), std::string::npos);
+    EXPECT_EQ(second.find("ULP(X)"), std::string::npos);
 }
 
 // ---- --hex ------------------------------------------------------------------
