@@ -8,12 +8,19 @@ namespace bitscope::cli {
 namespace {
 
 constexpr std::string_view usage =
-    "Usage: bitscope-cli [--format 32|64|128] [--bits] [--json] [--lang en|ro] [VALUE...]\n"
+    "Usage: bitscope-cli [--format 16|bf16|32|64|128] [--bits | --hex] [--exact] [--json]\n"
+    "                    [--lang en|ro] [VALUE...]\n"
     "Shows how each VALUE is stored in an IEEE 754 binary format.\n"
     "\n"
-    "  -f, --format N   Binary32, Binary64 or Binary128 (N = 32, 64 or 128; default 32)\n"
+    "  -f, --format N   Binary32, Binary64 or Binary128 (N = 32, 64 or 128; default 32),\n"
+    "                   IEEE binary16 (N = 16) or bfloat16 (N = bf16)\n"
     "      --bits       each VALUE is an encoding of 0 and 1 digits (blanks and _ ignored),\n"
     "                   read right-aligned; fewer digits than the format has leave the top bits 0\n"
+    "      --hex        each VALUE is an encoding in hexadecimal, exactly 2 digits per byte\n"
+    "                   (4, 8, 16 or 32 digits), with or without 0x, in either case\n"
+    "      --exact      also the exact stored value, the error of the decimal read (stored\n"
+    "                   minus typed, and in ULP(X)) and the interval of decimal numbers that\n"
+    "                   read into the encoding\n"
     "      --json       one JSON object per value and line instead of a readable block\n"
     "      --lang L     captions in English (en, default) or Romanian (ro)\n"
     "  -h, --help       show this text and exit\n"
@@ -24,10 +31,12 @@ constexpr std::string_view usage =
     "Exit status: 0 every value was read, 1 some value was invalid or gave no number,\n"
     "2 the command line was wrong, 3 reading or writing failed.\n";
 
-std::optional<int> formatFromText(std::string_view text) {
-    if (text == "32") return 4;
-    if (text == "64") return 8;
-    if (text == "128") return 16;
+std::optional<Format> formatFromText(std::string_view text) {
+    if (text == "16") return Format::binary16;
+    if (text == "bf16") return Format::bfloat16;
+    if (text == "32") return Format::binary32;
+    if (text == "64") return Format::binary64;
+    if (text == "128") return Format::binary128;
     return std::nullopt;
 }
 
@@ -71,9 +80,9 @@ struct Parser {
     bool applyFormat(std::string_view name, std::optional<std::string_view> attached) {
         const auto text = argumentOf(name, attached);
         if (!text) return false;
-        const auto bytes = formatFromText(*text);
-        if (!bytes) return fail("bad format '" + std::string(*text) + "' (use 32, 64 or 128)");
-        result.options.formatBytes = *bytes;
+        const auto format = formatFromText(*text);
+        if (!format) return fail("bad format '" + std::string(*text) + "' (use 16, bf16, 32, 64 or 128)");
+        result.options.format = *format;
         return true;
     }
 
@@ -102,6 +111,8 @@ struct Parser {
         if (name == "--format") return applyFormat(name, attached);
         if (name == "--lang") return applyLanguage(name, attached);
         if (name == "--bits") return flag(name, attached, result.options.bits);
+        if (name == "--hex") return flag(name, attached, result.options.hex);
+        if (name == "--exact") return flag(name, attached, result.options.exact);
         if (name == "--help") return flag(name, attached, result.options.help);
         if (name == "--version") return flag(name, attached, result.options.version);
         if (name == "--json") {
@@ -139,6 +150,7 @@ struct Parser {
                 return false;
             }
         }
+        if (result.options.bits && result.options.hex) return fail("--bits and --hex exclude each other");
         return true;
     }
 };

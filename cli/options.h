@@ -6,15 +6,34 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/format.h"
 #include "engine/language.h"
 
 namespace bitscope::cli {
 
 enum class OutputKind { readable, json };
 
+// The formats of bitscope-cli: the window's three and the two 16-bit ones,
+// which share a storage width and so are named here rather than by it.
+enum class Format { binary16, bfloat16, binary32, binary64, binary128 };
+
+// Runs fn(FormatTag<T>{}) for the type T of the format.
+template <class Fn>
+void withCliFormat(Format format, Fn&& fn) {
+    switch (format) {
+    case Format::binary16: fn(FormatTag<Binary16>{}); return;
+    case Format::bfloat16: fn(FormatTag<BFloat16>{}); return;
+    case Format::binary32: fn(FormatTag<Binary32>{}); return;
+    case Format::binary64: fn(FormatTag<Binary64>{}); return;
+    case Format::binary128: fn(FormatTag<Binary128>{}); return;
+    }
+}
+
 struct Options {
-    int formatBytes = 4;          // 4, 8 or 16: Binary32, Binary64, Binary128
-    bool bits = false;            // values are encodings, not decimal text
+    Format format = Format::binary32;
+    bool bits = false;            // values are encodings as 0 and 1 digits, not decimal text
+    bool hex = false;             // values are encodings as hexadecimal digits
+    bool exact = false;           // add the exact value, the read's error and the interval
     OutputKind output = OutputKind::readable;
     Language language = Language::English;
     bool help = false;

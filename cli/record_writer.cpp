@@ -8,20 +8,28 @@ namespace bitscope::cli {
 
 namespace {
 
-std::string_view formatName(int formatBytes) {
-    switch (formatBytes) {
-    case 4: return "Binary32";
-    case 8: return "Binary64";
-    default: return "Binary128";
+std::string_view formatName(Format format) {
+    switch (format) {
+    case Format::binary16: return "Binary16";
+    case Format::bfloat16: return "BFloat16";
+    case Format::binary32: return "Binary32";
+    case Format::binary64: return "Binary64";
+    case Format::binary128: return "Binary128";
     }
+    return {};
 }
 
-std::string_view formatBits(int formatBytes) {
-    switch (formatBytes) {
-    case 4: return "32";
-    case 8: return "64";
-    default: return "128";
+// The JSON value of "format": the storage width as a number, but for bfloat16,
+// whose width is binary16's, the string "bf16".
+std::string_view formatJson(Format format) {
+    switch (format) {
+    case Format::binary16: return "16";
+    case Format::bfloat16: return R"("bf16")";
+    case Format::binary32: return "32";
+    case Format::binary64: return "64";
+    case Format::binary128: return "128";
     }
+    return {};
 }
 
 // ---- JSON: one object per line, keys in a fixed order -----------------------
@@ -58,12 +66,38 @@ constexpr std::string_view nullViews =
     R"("next_up":null,"next_down":null,"next_up_bits":null,"next_down_bits":null,)"
     R"("delta":null,"delta_caption":null,"x_plus_delta":null,"x_plus_delta_caption":null)";
 
+void jsonBool(OutputBuffer& out, std::string_view keyPrefix, bool value) {
+    out.put(keyPrefix);
+    out.put(value ? "true" : "false");
+}
+
+// The members that --exact adds, null where they do not apply: all of them for
+// a value that is not finite, the error for a value not read from decimal text.
+void jsonExact(OutputBuffer& out, const ExactReport& exact) {
+    if (!exact.applies) {
+        out.put(R"(,"exact":null,"error":null,"error_ulps":null,"interval_low":null,"interval_high":null,)"
+                R"("interval_low_included":null,"interval_high_included":null)");
+        return;
+    }
+    jsonText(out, R"(,"exact":)", exact.value);
+    if (exact.hasError) {
+        jsonText(out, R"(,"error":)", exact.error);
+        jsonText(out, R"(,"error_ulps":)", exact.errorUlps);
+    } else {
+        out.put(R"(,"error":null,"error_ulps":null)");
+    }
+    jsonText(out, R"(,"interval_low":)", exact.intervalLow);
+    jsonText(out, R"(,"interval_high":)", exact.intervalHigh);
+    jsonBool(out, R"(,"interval_low_included":)", exact.lowIncluded);
+    jsonBool(out, R"(,"interval_high_included":)", exact.highIncluded);
+}
+
 void endJsonRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put(R"(","format":)");
-    out.put(formatBits(options.formatBytes));
+    out.put(formatJson(options.format));
     jsonText(out, R"(,"status":)", statusName(report.status));
     if (report.status == Status::invalid) {
-        jsonText(out, R"(,"message":)", invalidValueMessage);
+        jsonText(out, R"(,"message":)", report.message);
     } else {
         out.put(R"(,"message":null)");
     }
@@ -95,6 +129,7 @@ void endJsonRecord(OutputBuffer& out, const Options& options, const ValueReport&
             jsonCaption(out, R"(,"x_plus_delta_caption":)", v.xPlusDelta);
         }
     }
+    if (options.exact) jsonExact(out, report.exact);
     out.put("}\n");
 }
 
@@ -118,11 +153,28 @@ void viewLine(OutputBuffer& out, const ViewText& view) {
     line(out, trimmed(view.caption), trimmed(view.value));
 }
 
+// What --exact adds to a value that has an encoding, under the names of the
+// JSON keys, with "null" where the JSON has null.
+void readableExact(OutputBuffer& out, const ExactReport& exact) {
+    constexpr std::string_view null = "null";
+    const auto flag = [&](bool included) -> std::string_view {
+        if (!exact.applies) return null;
+        return included ? "true" : "false";
+    };
+    line(out, "exact", exact.applies ? std::string_view(exact.value) : null);
+    line(out, "error", exact.hasError ? std::string_view(exact.error) : null);
+    line(out, "error_ulps", exact.hasError ? std::string_view(exact.errorUlps) : null);
+    line(out, "interval_low", exact.applies ? std::string_view(exact.intervalLow) : null);
+    line(out, "interval_high", exact.applies ? std::string_view(exact.intervalHigh) : null);
+    line(out, "interval_low_included", flag(exact.lowIncluded));
+    line(out, "interval_high_included", flag(exact.highIncluded));
+}
+
 void endReadableRecord(OutputBuffer& out, const Options& options, const ValueReport& report) {
     out.put("\"\n");
-    line(out, "format", formatName(options.formatBytes));
+    line(out, "format", formatName(options.format));
     line(out, "status", statusName(report.status));
-    if (report.status == Status::invalid) line(out, "message", invalidValueMessage);
+    if (report.status == Status::invalid) line(out, "message", report.message);
     if (!report.hasEncoding) return;
 
     heading(out, "S E T");
@@ -135,11 +187,13 @@ void endReadableRecord(OutputBuffer& out, const Options& options, const ValueRep
     line(out, "hex", report.hex);
     line(out, "type", report.type);
     line(out, "X", report.x);
-    if (!report.finite) return;
-    const ParameterViews& v = report.views;
-    for (const ViewText* view : {&v.exponent, &v.significand, &v.ulp, &v.nextUp, &v.nextUpBits,
-                                 &v.nextDown, &v.nextDownBits, &v.delta, &v.xPlusDelta})
-        viewLine(out, *view);
+    if (report.finite) {
+        const ParameterViews& v = report.views;
+        for (const ViewText* view : {&v.exponent, &v.significand, &v.ulp, &v.nextUp, &v.nextUpBits,
+                                     &v.nextDown, &v.nextDownBits, &v.delta, &v.xPlusDelta})
+            viewLine(out, *view);
+    }
+    if (options.exact) readableExact(out, report.exact);
 }
 
 } // namespace

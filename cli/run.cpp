@@ -26,9 +26,12 @@ void complain(std::string_view what, int error) {
 // The state of one run: reused for every value, so that the steady state
 // allocates nothing of its own.
 struct Session {
-    explicit Session(const Options& chosen) : options(chosen) {}
+    explicit Session(const Options& chosen)
+        : options(chosen),
+          kind(chosen.hex ? ValueKind::hex : chosen.bits ? ValueKind::bits : ValueKind::decimal) {}
 
     const Options& options;
+    const ValueKind kind;
     OutputBuffer out{STDOUT_FILENO};
     RecordWriter writer{options, out};
     ValueInput input;
@@ -41,7 +44,7 @@ struct Session {
     }
     void piece(std::string_view bytes) {
         writer.putInputPiece(bytes);
-        input.feed(bytes, options.bits);
+        input.feed(bytes, kind);
     }
     void end() {
         analyseValue(options, input, report);

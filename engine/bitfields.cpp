@@ -179,16 +179,18 @@ std::string_view dataTypeName(const FormatSpec& format, const Classification& fl
     const DatumKind kind = kindOf(flags);
     if (kind != DatumKind::Normal)
         return kindTexts[static_cast<std::size_t>(kind)][languageIndex(language)];
-    // The normal texts of the three formats, made once (thread-safe static initialisation).
-    static const auto normalTexts = [] {
-        std::array<std::array<std::string, 2>, 3> texts;
-        const std::array<const FormatSpec*, 3> formats{&binary32Spec, &binary64Spec, &binary128Spec};
-        for (std::size_t f = 0; f < formats.size(); ++f)
+    // The normal texts of the storage widths, made once (thread-safe static initialisation).
+    // Both 16-bit formats take 2 bytes and share "Real(2)".
+    constexpr std::array<int, 4> widths{2, 4, 8, 16};
+    static const auto normalTexts = [&] {
+        std::array<std::array<std::string, 2>, widths.size()> texts;
+        for (std::size_t f = 0; f < widths.size(); ++f)
             for (const Language l : {Language::Romanian, Language::English})
-                texts[f][languageIndex(l)] = kindText(DatumKind::Normal, l, formats[f]->formatBytes);
+                texts[f][languageIndex(l)] = kindText(DatumKind::Normal, l, widths[f]);
         return texts;
     }();
-    const std::size_t f = format.formatBytes == 4 ? 0 : format.formatBytes == 8 ? 1 : 2;
+    const auto f = static_cast<std::size_t>(std::find(widths.begin(), widths.end(), format.formatBytes) - widths.begin());
+    assert(f < widths.size());
     return normalTexts[f][languageIndex(language)];
 }
 
@@ -206,23 +208,37 @@ bool lowBitIsZero(int formatBytes, const FormatValues& values) {
 template BitFields encodeBits(Binary32);
 template BitFields encodeBits(Binary64);
 template BitFields encodeBits(Binary128);
+template BitFields encodeBits(Binary16);
+template BitFields encodeBits(BFloat16);
 template void encodeBits(Binary32, BitFields&);
 template void encodeBits(Binary64, BitFields&);
 template void encodeBits(Binary128, BitFields&);
+template void encodeBits(Binary16, BitFields&);
+template void encodeBits(BFloat16, BitFields&);
 template std::string encodeHex(Binary32);
 template std::string encodeHex(Binary64);
 template std::string encodeHex(Binary128);
+template std::string encodeHex(Binary16);
+template std::string encodeHex(BFloat16);
 template void encodeHex(Binary32, std::string&);
 template void encodeHex(Binary64, std::string&);
 template void encodeHex(Binary128, std::string&);
+template void encodeHex(Binary16, std::string&);
+template void encodeHex(BFloat16, std::string&);
 template Binary32 decodeBits<Binary32>(const BitFields&);
 template Binary64 decodeBits<Binary64>(const BitFields&);
 template Binary128 decodeBits<Binary128>(const BitFields&);
+template Binary16 decodeBits<Binary16>(const BitFields&);
+template BFloat16 decodeBits<BFloat16>(const BitFields&);
 template Binary32 decodeBitText<Binary32>(std::string_view);
 template Binary64 decodeBitText<Binary64>(std::string_view);
 template Binary128 decodeBitText<Binary128>(std::string_view);
+template Binary16 decodeBitText<Binary16>(std::string_view);
+template BFloat16 decodeBitText<BFloat16>(std::string_view);
 template bool lowBitIsZero(Binary32);
 template bool lowBitIsZero(Binary64);
 template bool lowBitIsZero(Binary128);
+template bool lowBitIsZero(Binary16);
+template bool lowBitIsZero(BFloat16);
 
 } // namespace bitscope

@@ -27,6 +27,9 @@ template <IeeeBinary T>
 constexpr Layout xDisplayLayout() {
     if constexpr (std::same_as<T, Binary32>) return {7, 'E', 2, true};
     else if constexpr (std::same_as<T, Binary64>) return {16, 'D', 2, true};
+    // Five significant digits tell every Binary16 value apart, four every BFloat16 one.
+    else if constexpr (std::same_as<T, Binary16>) return {4, 'E', 2, true};
+    else if constexpr (std::same_as<T, BFloat16>) return {3, 'E', 2, true};
     else return {33, 'D', 3, true};
 }
 
@@ -41,14 +44,23 @@ template <IeeeBinary T>
 constexpr Layout significandLayout() {
     if constexpr (std::same_as<T, Binary32>) return {7, 'E', 2, false};
     else if constexpr (std::same_as<T, Binary64>) return {15, 'E', 2, false};
+    else if constexpr (SmallIeeeBinary<T>) return {xDisplayLayout<T>().digitsAfterPoint, 'E', 2, false};
     else return {33, 'E', 2, false};
 }
 
-// Binary32's DeltaStyle; Binary64 has the free form, Binary128 the neighbour layout.
+// Binary32's DeltaStyle; Binary64 has the free form, the other formats the neighbour layout.
 constexpr Layout delta32Layout{7, 'E', 2, false};
 // The exponent form of Binary64's free form: 16 significant digits, 3 exponent digits.
 constexpr Layout freeFormExponentLayout{15, 'E', 3, false};
 constexpr int freeFormFixedDigits = 15; // significant digits of the fixed-point form
+
+// The value as the standard conversions take it: a 16-bit format widened to float, which
+// holds each of its values exactly, so its digits are those of the value itself.
+template <IeeeBinary T>
+auto convertible(T value) {
+    if constexpr (SmallIeeeBinary<T>) return static_cast<float>(value);
+    else return value;
+}
 
 // Room for the longest scientific text (Binary128: sign, 34 digits, point, "e-4966") and
 // a '+' in front.
@@ -66,8 +78,8 @@ char* writeScientific(char* first, char* last, T value, int digitsAfterPoint) {
         assert(n > 0 && n < last - first);
         return first + n;
     } else {
-        const auto result =
-            std::to_chars(first, last, value, std::chars_format::scientific, digitsAfterPoint);
+        const auto result = std::to_chars(first, last, convertible(value), std::chars_format::scientific,
+                                          digitsAfterPoint);
         assert(result.ec == std::errc());
         return result.ptr;
     }
@@ -160,7 +172,7 @@ void integerText(T value, std::string& text) {
     } else {
         // The largest Binary64 has 309 integer digits.
         std::array<char, 320> buffer;
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), convertible(value),
                                           std::chars_format::fixed, 0);
         assert(result.ec == std::errc());
         text.assign(buffer.data(), result.ptr);
@@ -227,8 +239,12 @@ std::string formatInteger(long long n) {
 template std::string formatValue(Binary32, PrintStyle);
 template std::string formatValue(Binary64, PrintStyle);
 template std::string formatValue(Binary128, PrintStyle);
+template std::string formatValue(Binary16, PrintStyle);
+template std::string formatValue(BFloat16, PrintStyle);
 template void formatValue(Binary32, PrintStyle, std::string&);
 template void formatValue(Binary64, PrintStyle, std::string&);
 template void formatValue(Binary128, PrintStyle, std::string&);
+template void formatValue(Binary16, PrintStyle, std::string&);
+template void formatValue(BFloat16, PrintStyle, std::string&);
 
 } // namespace bitscope

@@ -34,7 +34,7 @@ bool readPlainNumber(std::string_view s, T& value) {
 template <IeeeBinary T>
 ReadOutcome readDecimal(std::string_view text, T& value) {
     text = text.substr(0, xTextLength);
-    if constexpr (!std::same_as<T, Binary128>) {
+    if constexpr (std::same_as<T, Binary32> || std::same_as<T, Binary64>) {
         if (readPlainNumber(text, value)) return ReadOutcome::Ok;
     }
     DecimalScanner scanner;
@@ -52,5 +52,7 @@ ReadOutcome readDecimal(int formatBytes, std::string_view text, FormatValues& va
 template ReadOutcome readDecimal(std::string_view, Binary32&);
 template ReadOutcome readDecimal(std::string_view, Binary64&);
 template ReadOutcome readDecimal(std::string_view, Binary128&);
+template ReadOutcome readDecimal(std::string_view, Binary16&);
+template ReadOutcome readDecimal(std::string_view, BFloat16&);
 
 } // namespace bitscope

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "engine/encoding.h"
+#include "engine/exact_value.h"
 #include "engine/quad.h"
 
 namespace bitscope {
@@ -148,11 +149,16 @@ ReadOutcome DecimalScanner::read(T& value) {
         value = negative_ ? -T(0) : T(0);
         return ReadOutcome::Ok;
     }
-    // The number is 0.d1d2... * 10^place: the point stands after the integer digits, or
-    // before the zeros that follow it.
-    const std::int64_t place =
-        std::clamp(integerDigits_ - leadingZeros_ + (negativeExponent_ ? -exponent_ : exponent_), -exponentBound,
-                   exponentBound);
+    const std::int64_t place = std::clamp(this->place(), -exponentBound, exponentBound);
+    if constexpr (SmallIeeeBinary<T>) {
+        return readExactly(place, value);
+    } else {
+        return readKept(place, value);
+    }
+}
+
+template <IeeeBinary T>
+ReadOutcome DecimalScanner::readKept(std::int64_t place, T& value) {
     ReadOutcome outcome = convertKept(kept_, sticky_ ? '1' : '\0', place, value);
     if constexpr (std::same_as<T, Binary128>) {
         // libquadmath rounds the one tie at half the smallest subnormal (2^-16495, 11530
@@ -165,6 +171,32 @@ ReadOutcome DecimalScanner::read(T& value) {
             outcome = readLowered(place, value);
     }
     return outcome;
+}
+
+// The kept digits stand for the number, with a digit 1 after them when a dropped digit was
+// nonzero: the same number, as far as rounding into any format can tell.
+template <SmallIeeeBinary T>
+ReadOutcome DecimalScanner::readExactly(std::int64_t place, T& value) const {
+    std::string digits(text_.data() + 2, kept_);
+    if (sticky_) digits += '1';
+    const ExactDecimal x = exactFromDigits(negative_, digits, place - static_cast<std::int64_t>(digits.size()));
+    EncodingBits bits = 0;
+    if (!roundExactly(FormatTraits<T>::format, x, bits)) return ReadOutcome::Invalid;
+    value = std::bit_cast<T>(static_cast<typename FormatTraits<T>::Bits>(bits));
+    return ReadOutcome::Ok;
+}
+
+// The point stands after the integer digits, or before the zeros that follow it.
+std::int64_t DecimalScanner::place() const {
+    return integerDigits_ - leadingZeros_ + (negativeExponent_ ? -exponent_ : exponent_);
+}
+
+DecimalScanner::Digits DecimalScanner::digits() const {
+    if (!nonzero_) return {negative_, {}, 0, true};
+    // A count that reached its limit no longer knows the place of the point exactly.
+    const bool placeKnown = std::max({integerDigits_, leadingZeros_, exponent_}) < countLimit;
+    return {negative_, std::string_view(text_.data() + 2, kept_), place() - static_cast<std::int64_t>(kept_),
+            !sticky_ && placeKnown};
 }
 
 template <IeeeBinary T>
@@ -200,5 +232,7 @@ ReadOutcome DecimalScanner::readLowered(std::int64_t place, Binary128& value) {
 template ReadOutcome DecimalScanner::read(Binary32&);
 template ReadOutcome DecimalScanner::read(Binary64&);
 template ReadOutcome DecimalScanner::read(Binary128&);
+template ReadOutcome DecimalScanner::read(Binary16&);
+template ReadOutcome DecimalScanner::read(BFloat16&);
 
 } // namespace bitscope

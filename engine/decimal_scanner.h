@@ -50,7 +50,7 @@ constexpr int decidingDigits(const FormatSpec& f) {
 
 inline constexpr int maxDecidingDigits = [] {
     int most = 0;
-    for (const FormatSpec* f : {&binary32Spec, &binary64Spec, &binary128Spec})
+    for (const FormatSpec* f : {&binary16Spec, &bfloat16Spec, &binary32Spec, &binary64Spec, &binary128Spec})
         most = most > decidingDigits(*f) ? most : decidingDigits(*f);
     return most;
 }();
@@ -71,6 +71,19 @@ public:
     template <IeeeBinary T>
     ReadOutcome read(T& value);
 
+    // The number fed as its digits, for exact arithmetic on what was typed: the sign, the
+    // significant digits kept (none for a zero), the power of ten of the last of them, and
+    // whether they are the whole number (no nonzero digit beyond them was dropped, and the
+    // place of the point is known: its counts stay far below their limit in any real text).
+    // Meaningful once read gives Ok; valid until the next feed or reset.
+    struct Digits {
+        bool negative = false;
+        std::string_view digits;
+        std::int64_t lastDigitExponent = 0;
+        bool whole = true;
+    };
+    Digits digits() const;
+
 private:
     enum class State {
         LeadingBlanks,  // nothing but blanks yet
@@ -89,6 +102,14 @@ private:
     template <IeeeBinary T>
     ReadOutcome convertKept(std::size_t n, char extraDigit, std::int64_t place, T& value);
     ReadOutcome readLowered(std::int64_t place, Binary128& value);
+    // The kept digits (and the sticky one) handed to the platform's conversion.
+    template <IeeeBinary T>
+    ReadOutcome readKept(std::int64_t place, T& value);
+    // The 16-bit formats: the kept digits (and the sticky one) rounded exactly.
+    template <SmallIeeeBinary T>
+    ReadOutcome readExactly(std::int64_t place, T& value) const;
+    // The power of ten just above the first digit: the number is 0.d1d2... * 10^place.
+    std::int64_t place() const;
 
     // Counts saturate here: a line cannot hold that many characters, and a number whose
     // first digit stands that far from the units place is outside every format anyway.

@@ -48,6 +48,8 @@ void detectSpecialText(std::string_view xText, SpecialText& special);
 BitFields showSpecialEncoding(int formatBytes, const SpecialText& special);
 // The same written into fields, reusing their strings' storage.
 void showSpecialEncoding(int formatBytes, const SpecialText& special, BitFields& fields);
+// The same for any format, the 16-bit ones included.
+void showSpecialEncoding(const FormatSpec& format, const SpecialText& special, BitFields& fields);
 
 // ---- Reading a decimal number -----------------------------------------------------------
 

@@ -21,7 +21,7 @@ struct Encoding {
 
     Bits bits;
 
-    static constexpr T infinity() { return std::bit_cast<T>(exponentOnes << format.t); }
+    static constexpr T infinity() { return std::bit_cast<T>(static_cast<Bits>(exponentOnes << format.t)); }
 
     constexpr explicit Encoding(T value) : bits(std::bit_cast<Bits>(value)) {}
 

@@ -4,6 +4,7 @@
 
 #include "engine/bitfields.h"
 #include "engine/decimal_text.h"
+#include "engine/exact_value.h"
 #include "engine/format.h"
 #include "engine/language.h"
 #include "engine/neighbours.h"

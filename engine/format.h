@@ -45,7 +45,12 @@ inline constexpr FormatSpec binary64Spec{8, 64, 53, 11, 52, 1023, -1022, 1023,
 inline constexpr FormatSpec binary128Spec{16, 128, 113, 15, 112, 16383, -16382, 16383,
                                           1014, 1015, {1016, 1018}, {48, 64}};
 
-// The record of the format stored in formatBytes bytes; nullptr for any value other than
+// The 16-bit formats have no bit boxes in the window (no control ids). Both take 2 bytes, so
+// the number of bytes does not name them: the command-line companion names them itself.
+inline constexpr FormatSpec binary16Spec{2, 16, 11, 5, 10, 15, -14, 15, 0, 0, {0, 0}, {10, 0}};
+inline constexpr FormatSpec bfloat16Spec{2, 16, 8, 8, 7, 127, -126, 127, 0, 0, {0, 0}, {7, 0}};
+
+// The record of the window's format stored in formatBytes bytes; nullptr for any value other than
 // 4, 8 or 16 (such a value selects no format, and the operations given it do nothing).
 constexpr const FormatSpec* findFormat(int formatBytes) {
     switch (formatBytes) {
@@ -74,6 +79,16 @@ struct FormatTraits<Binary128> {
     static constexpr const FormatSpec& format = binary128Spec;
     using Bits = unsigned __int128;
 };
+template <>
+struct FormatTraits<Binary16> {
+    static constexpr const FormatSpec& format = binary16Spec;
+    using Bits = std::uint16_t;
+};
+template <>
+struct FormatTraits<BFloat16> {
+    static constexpr const FormatSpec& format = bfloat16Spec;
+    using Bits = std::uint16_t;
+};
 
 // 2^e as a value of format T, built on its encoding: a normal power (emin <= e <= emax) has
 // the biased exponent e + bias and T all 0; a subnormal power (emin - t <= e < emin) has E
@@ -85,8 +100,9 @@ constexpr T exactPowerOfTwo(int e) {
     using Bits = typename FormatTraits<T>::Bits;
     constexpr const FormatSpec& f = FormatTraits<T>::format;
     assert(e >= f.emin - f.t && e <= f.emax);
-    const Bits bits = e >= f.emin ? static_cast<Bits>(e + f.bias) << f.t
-                                  : static_cast<Bits>(1) << (e - (f.emin - f.t));
+    // (The casts keep the 16-bit formats' Bits, which shifts widen to int.)
+    const Bits bits = e >= f.emin ? static_cast<Bits>(static_cast<Bits>(e + f.bias) << f.t)
+                                  : static_cast<Bits>(static_cast<Bits>(1) << (e - (f.emin - f.t)));
     return std::bit_cast<T>(bits);
 }
 

@@ -104,7 +104,7 @@ void neighbourText(T neighbour, bool showBits, std::string& text) {
         text += '_';
         text.append(digits + 1, w);
         text += '_';
-        if constexpr (Enc::format.formatBytes == 4) {
+        if constexpr (Enc::format.k <= 32) {
             text.append(digits + 1 + w, k - 1 - w);
         } else {
             text += "...";
@@ -118,7 +118,7 @@ std::string_view neighbourLabel(const FormatSpec& format, bool up, bool showBits
                                 Language language) {
     const bool romanian = language == Language::Romanian;
     if (!showBits) return up ? "      Nearest, > X" : "      Nearest, < X";
-    if (format.formatBytes == 4)
+    if (format.k <= 32) // the whole encoding is shown
         return up ? "      Nearest > X  (S_Exp_Sig)" : "      Nearest < X  (S_Exp_Sig)";
     if (up)
         return romanian ? "Nearest > X; Semnificand: ultimii 16 biti"
@@ -148,20 +148,32 @@ NeighbourView neighbourView(int formatBytes, const FormatValues& values, int lis
 template void neighbourText(Binary32, bool, std::string&);
 template void neighbourText(Binary64, bool, std::string&);
 template void neighbourText(Binary128, bool, std::string&);
+template void neighbourText(Binary16, bool, std::string&);
+template void neighbourText(BFloat16, bool, std::string&);
 template Binary32 nextUp(Binary32);
 template Binary64 nextUp(Binary64);
 template Binary128 nextUp(Binary128);
+template Binary16 nextUp(Binary16);
+template BFloat16 nextUp(BFloat16);
 template Binary32 nextDown(Binary32);
 template Binary64 nextDown(Binary64);
 template Binary128 nextDown(Binary128);
+template Binary16 nextDown(Binary16);
+template BFloat16 nextDown(BFloat16);
 template Binary32 ulpOf(Binary32);
 template Binary64 ulpOf(Binary64);
 template Binary128 ulpOf(Binary128);
+template Binary16 ulpOf(Binary16);
+template BFloat16 ulpOf(BFloat16);
 template Binary32 deltaOf(Binary32);
 template Binary64 deltaOf(Binary64);
 template Binary128 deltaOf(Binary128);
+template Binary16 deltaOf(Binary16);
+template BFloat16 deltaOf(BFloat16);
 template Binary32 plusDelta(Binary32);
 template Binary64 plusDelta(Binary64);
 template Binary128 plusDelta(Binary128);
+template Binary16 plusDelta(Binary16);
+template BFloat16 plusDelta(BFloat16);
 
 } // namespace bitscope

@@ -3,6 +3,8 @@
 
 #include <concepts>
 
+#include "engine/small_binary.h"
+
 namespace bitscope {
 
 // IEEE 754 binary interchange formats, named by the platform types that implement them.
@@ -12,10 +14,20 @@ using Binary32 = float;
 using Binary64 = double;
 using Binary128 = __float128;
 
-// One of the three formats (a type, for the templates of the engine).
+// IEEE 754 binary16 and bfloat16 (the 16-bit format of machine learning: Binary32's
+// exponent range with 8 significand bits). The command-line companion shows them too; the
+// window teaches the three formats above.
+using Binary16 = SmallBinary<11, 5>;
+using BFloat16 = SmallBinary<8, 8>;
+
+// The 16-bit formats, whose types are the engine's own rather than the platform's.
+template <class T>
+concept SmallIeeeBinary = std::same_as<T, Binary16> || std::same_as<T, BFloat16>;
+
+// One of the formats (a type, for the templates of the engine).
 template <class T>
 concept IeeeBinary =
-    std::same_as<T, Binary32> || std::same_as<T, Binary64> || std::same_as<T, Binary128>;
+    std::same_as<T, Binary32> || std::same_as<T, Binary64> || std::same_as<T, Binary128> || SmallIeeeBinary<T>;
 
 // X held once per format. Only the slot of the current format (4, 8 or 16 bytes) means
 // anything; the others keep whatever they last held.

@@ -39,15 +39,19 @@ void detectSpecialText(std::string_view xText, SpecialText& special) {
     }
 }
 
+void showSpecialEncoding(const FormatSpec& format, const SpecialText& special, BitFields& fields) {
+    fields.S.assign(1, special.isInfinite ? special.infSignChar : special.nanSignChar);
+    fields.E.assign(static_cast<std::size_t>(format.w), '1');
+    fields.T.assign(static_cast<std::size_t>(format.t), special.isInfinite ? '0' : '1');
+}
+
 void showSpecialEncoding(int formatBytes, const SpecialText& special, BitFields& fields) {
     const FormatSpec* format = findFormat(formatBytes);
     if (format == nullptr) {
         fields = BitFields{};
         return;
     }
-    fields.S.assign(1, special.isInfinite ? special.infSignChar : special.nanSignChar);
-    fields.E.assign(static_cast<std::size_t>(format->w), '1');
-    fields.T.assign(static_cast<std::size_t>(format->t), special.isInfinite ? '0' : '1');
+    showSpecialEncoding(*format, special, fields);
 }
 
 BitFields showSpecialEncoding(int formatBytes, const SpecialText& special) {

@@ -158,22 +158,27 @@ ViewText neighbourItemView(int formatBytes, const FormatValues& values, int list
     });
 }
 
+template <IeeeBinary T>
+void parameterViews(T x, const BitFields& fields, const Classification& flags, Language language,
+                    ParameterViews& views) {
+    const T up = nextUp(x);
+    const T down = nextDown(x);
+    const T delta = deltaOf(x);
+    fillExponentView(FormatTraits<T>::format, fields, flags, language, views.exponent);
+    fillSignificandView<T>(fields, flags, language, views.significand);
+    fillUlpView(x, views.ulp);
+    fillNeighbourView(up, true, false, language, views.nextUp);
+    fillNeighbourView(down, false, false, language, views.nextDown);
+    fillNeighbourView(up, true, true, language, views.nextUpBits);
+    fillNeighbourView(down, false, true, language, views.nextDownBits);
+    fillDeltaView(x, delta, language, views.delta);
+    fillXPlusDeltaView(x, delta, views.xPlusDelta);
+}
+
 void parameterViews(int formatBytes, const FormatValues& values, const BitFields& fields,
                     const Classification& flags, Language language, ParameterViews& views) {
     const bool known = withFormat(formatBytes, [&]<class T>(FormatTag<T>) {
-        const T x = values.slot<T>();
-        const T up = nextUp(x);
-        const T down = nextDown(x);
-        const T delta = deltaOf(x);
-        fillExponentView(FormatTraits<T>::format, fields, flags, language, views.exponent);
-        fillSignificandView<T>(fields, flags, language, views.significand);
-        fillUlpView(x, views.ulp);
-        fillNeighbourView(up, true, false, language, views.nextUp);
-        fillNeighbourView(down, false, false, language, views.nextDown);
-        fillNeighbourView(up, true, true, language, views.nextUpBits);
-        fillNeighbourView(down, false, true, language, views.nextDownBits);
-        fillDeltaView(x, delta, language, views.delta);
-        fillXPlusDeltaView(x, delta, views.xPlusDelta);
+        parameterViews(values.slot<T>(), fields, flags, language, views);
     });
     if (!known) views = ParameterViews{};
 }
@@ -193,5 +198,11 @@ ViewText parameterView(int listItem, int formatBytes, const FormatValues& values
     }
     return {}; // any other index selects no view
 }
+
+template void parameterViews(Binary32, const BitFields&, const Classification&, Language, ParameterViews&);
+template void parameterViews(Binary64, const BitFields&, const Classification&, Language, ParameterViews&);
+template void parameterViews(Binary128, const BitFields&, const Classification&, Language, ParameterViews&);
+template void parameterViews(Binary16, const BitFields&, const Classification&, Language, ParameterViews&);
+template void parameterViews(BFloat16, const BitFields&, const Classification&, Language, ParameterViews&);
 
 } // namespace bitscope

@@ -79,6 +79,11 @@ struct ParameterViews {
 void parameterViews(int formatBytes, const FormatValues& values, const BitFields& fields,
                     const Classification& flags, Language language, ParameterViews& views);
 
+// The same for a value of any format, the 16-bit ones included.
+template <IeeeBinary T>
+void parameterViews(T x, const BitFields& fields, const Classification& flags, Language language,
+                    ParameterViews& views);
+
 // The view of list item listItem (1 to 7); an empty ViewText for any other index or a bad
 // formatBytes. showBits is the check box of the neighbour items.
 ViewText parameterView(int listItem, int formatBytes, const FormatValues& values,

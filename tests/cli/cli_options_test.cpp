@@ -29,7 +29,9 @@ TEST_P(UsageError, ExitsWithTwoAndTheUsage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Mistakes, UsageError,
-    ::testing::Values(std::vector<std::string>{"--format", "16"}, std::vector<std::string>{"-f", "4"},
+    ::testing::Values(std::vector<std::string>{"--format", "8"}, std::vector<std::string>{"-f", "4"},
+                      std::vector<std::string>{"-f", "BF16"}, std::vector<std::string>{"--exact=yes"},
+                      std::vector<std::string>{"--hex", "--bits"},
                       std::vector<std::string>{"--format"}, std::vector<std::string>{"1", "-f"},
                       std::vector<std::string>{"--lang", "fr"}, std::vector<std::string>{"--lang="},
                       std::vector<std::string>{"--bogus"}, std::vector<std::string>{"-x"},

@@ -136,6 +136,10 @@ struct Reader {
             f.text = string();
         } else if (s.substr(i, 4) == "null") {
             i += 4;
+        } else if (s.substr(i, 4) == "true" || s.substr(i, 5) == "false") {
+            f.kind = JsonField::Kind::boolean;
+            f.text = s[i] == 't' ? "true" : "false";
+            i += f.text.size();
         } else {
             f.kind = JsonField::Kind::number;
             f.text = number();

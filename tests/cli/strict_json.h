@@ -1,5 +1,5 @@
 // A strict reader for the records bitscope-cli writes: one flat JSON object
-// per line whose members are strings, numbers or null. The text must be
+// per line whose members are strings, numbers, true, false or null. The text must be
 // well-formed UTF-8 (no overlong forms, surrogates or code points above
 // U+10FFFF) and valid JSON (RFC 8259: every control character escaped,
 // nothing after the object); anything richer than a flat object is refused
@@ -14,9 +14,9 @@
 namespace bitscope::testing {
 
 struct JsonField {
-    enum class Kind { null, number, string };
+    enum class Kind { null, number, string, boolean };
     Kind kind = Kind::null;
-    std::string text; // a string's UTF-8 contents, or a number's literal
+    std::string text; // a string's UTF-8 contents, a number's literal, "true" or "false"
 
     bool isNull() const { return kind == Kind::null; }
 };

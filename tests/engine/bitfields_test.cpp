@@ -12,7 +12,7 @@ using test::showBits;
 
 template <class T>
 class BitFieldsTyped : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(BitFieldsTyped, Formats);
 
 // Encoding agrees with std::bitset's digits and decoding restores the identical bits, for

@@ -52,6 +52,18 @@ struct Expected<Binary64> {
     static std::string delta(double v) { return expectedFreeForm(v); }
 };
 template <>
+struct Expected<Binary16> {
+    static std::string x(Binary16 v) { return expectedScientific(v, 4, 'E', 2, true); }
+    static std::string significand(Binary16 v) { return expectedScientific(v, 4, 'E', 2, false); }
+    static std::string delta(Binary16 v) { return significand(v); }
+};
+template <>
+struct Expected<BFloat16> {
+    static std::string x(BFloat16 v) { return expectedScientific(v, 3, 'E', 2, true); }
+    static std::string significand(BFloat16 v) { return expectedScientific(v, 3, 'E', 2, false); }
+    static std::string delta(BFloat16 v) { return significand(v); }
+};
+template <>
 struct Expected<Binary128> {
     static std::string x(Binary128 v) { return expectedScientific(v, 33, 'D', 3, true); }
     static std::string significand(Binary128 v) { return expectedScientific(v, 33, 'E', 2, false); }
@@ -60,7 +72,7 @@ struct Expected<Binary128> {
 
 template <class T>
 class PrintStyles : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(PrintStyles, Formats);
 
 // Every style against MPFR, for random finite patterns (subnormals and zeros included) and,

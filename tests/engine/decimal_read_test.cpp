@@ -74,7 +74,7 @@ std::string randomDecimal(std::mt19937_64& rng) {
 
 template <class T>
 class DecimalRead : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(DecimalRead, Formats);
 
 TYPED_TEST(DecimalRead, RandomTextsRoundLikeMpfr) {
@@ -97,8 +97,15 @@ TYPED_TEST(DecimalRead, ExactMidpointsRoundToTheEvenNeighbour) {
     constexpr int p = test::Params<T>::p;
     std::mt19937_64 rng(99);
     // Binades whose midpoints have few enough decimal digits to be written in full.
-    const int low = std::same_as<T, Binary128> ? p - 3 : std::same_as<T, Binary64> ? 0 : -8;
-    const int high = std::same_as<T, Binary128> ? p + 11 : std::same_as<T, Binary64> ? 80 : 100;
+    // The 16-bit formats: every binade below the top one.
+    const int low = std::same_as<T, Binary128> ? p - 3
+                    : std::same_as<T, Binary64> ? 0
+                    : SmallIeeeBinary<T>        ? test::Params<T>::emin
+                                                : -8;
+    const int high = std::same_as<T, Binary128> ? p + 11
+                     : std::same_as<T, Binary64> ? 80
+                     : SmallIeeeBinary<T>        ? test::Params<T>::emax
+                                                 : 100;
     const int count = 20000 / test::sweepScale;
     int written = 0;
     for (int i = 0; i < count; ++i) {
@@ -252,6 +259,38 @@ TEST(DecimalReadScanner, ReadsStraightIntoTheCurrentFormat) {
     EXPECT_EQ(test::bitsOf(v.value32), 0x116c2U); // a subnormal
     EXPECT_EQ(readDecimal(12, "1", v), ReadOutcome::NoValue); // no such format
     EXPECT_EQ(test::bitsOf(v.value32), 0x116c2U);
+}
+
+// Reading through a wider format first would round twice. Each text lies just above a
+// midpoint of the 16-bit format, by far less than half a Binary32 ULP: Binary32 rounds it
+// onto the midpoint, a tie that then goes to the even neighbour below, while the number
+// itself is nearer the neighbour above.
+TEST(DecimalReadSixteenBits, RoundsStraightIntoTheFormatNotThroughBinary32) {
+    struct Row {
+        std::string text;
+        std::uint16_t binary16, bfloat16;
+    };
+    // 1 + 2^-11 is Binary16's midpoint above 1, 1 + 2^-8 BFloat16's.
+    for (const Row& row : {Row{"1.000488281251", 0x3C01, 0x3F80}, Row{"1.003906250001", 0x3C04, 0x3F81},
+                           Row{"1.00048828125", 0x3C00, 0x3F80}, Row{"-65519.99", 0xFBFF, 0xC780}}) {
+        Binary16 half{};
+        BFloat16 brain{};
+        ASSERT_EQ(readDecimal(row.text, half), ReadOutcome::Ok);
+        ASSERT_EQ(readDecimal(row.text, brain), ReadOutcome::Ok);
+        EXPECT_EQ(test::bitsOf(half), row.binary16) << row.text << " " << showBits(half);
+        EXPECT_EQ(test::bitsOf(brain), row.bfloat16) << row.text << " " << showBits(brain);
+        EXPECT_TRUE(readsLikeMpfr<Binary16>(row.text));
+        EXPECT_TRUE(readsLikeMpfr<BFloat16>(row.text));
+    }
+    // The same texts through Binary32 land on the even neighbour: a different encoding.
+    float wide = 0;
+    ASSERT_EQ(readDecimal("1.000488281251", wide), ReadOutcome::Ok);
+    EXPECT_EQ(test::bitsOf(Binary16(static_cast<double>(wide))), 0x3C00);
+    ASSERT_EQ(readDecimal("1.003906250001", wide), ReadOutcome::Ok);
+    EXPECT_EQ(test::bitsOf(BFloat16(static_cast<double>(wide))), 0x3F80);
+    // Binary16 overflows at 65520 (the largest finite value 65504 plus half an ULP).
+    Binary16 half{};
+    EXPECT_EQ(readDecimal("65520", half), ReadOutcome::Invalid);
 }
 
 } // namespace

@@ -119,7 +119,7 @@ TEST(DecidingDigits, EachBoundIsTheDigitCountOfTheLongestMidpoint) {
 
 template <class T>
 class LongDecimal : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(LongDecimal, Formats);
 
 // The longest midpoint has exactly as many digits as the scanner keeps in the widest

@@ -15,7 +15,7 @@ using test::showBits;
 
 template <class T>
 class EncodingTyped : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(EncodingTyped, Formats);
 
 // The storage in base 16 written by printf, 64 bits at a time.
@@ -29,8 +29,10 @@ std::string printfHex(T x) {
                       static_cast<unsigned long long>(bits));
     } else if constexpr (test::Params<T>::k == 64) {
         std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(bits));
-    } else {
+    } else if constexpr (test::Params<T>::k == 32) {
         std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(bits));
+    } else {
+        std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(bits));
     }
     return text;
 }
@@ -59,8 +61,9 @@ typename test::Params<T>::Bits plainRead(const std::string& text) {
     for (const char c : text)
         if (c != ' ') digits += c;
     if (digits.size() > k) digits.erase(0, digits.size() - k);
-    typename test::Params<T>::Bits bits = 0;
-    for (const char c : digits) bits = (bits << 1) | (c != '0' ? 1U : 0U);
+    using Bits = typename test::Params<T>::Bits;
+    Bits bits = 0;
+    for (const char c : digits) bits = static_cast<Bits>((bits << 1) | (c != '0' ? 1U : 0U));
     return bits;
 }
 

@@ -18,7 +18,7 @@ template <IeeeBinary T>
 
 template <class T>
 class Neighbours : public ::testing::Test {};
-using Formats = ::testing::Types<Binary32, Binary64, Binary128>;
+using Formats = ::testing::Types<Binary32, Binary64, Binary128, Binary16, BFloat16>;
 TYPED_TEST_SUITE(Neighbours, Formats);
 
 // For random finite values (subnormals and zeros included):

@@ -80,17 +80,27 @@ std::string mpfrPrint(const char* format, int digits, T x) {
 template Binary32 roundDecimal(const std::string&, bool&);
 template Binary64 roundDecimal(const std::string&, bool&);
 template Binary128 roundDecimal(const std::string&, bool&);
+template Binary16 roundDecimal(const std::string&, bool&);
+template BFloat16 roundDecimal(const std::string&, bool&);
 template Binary32 roundedSum(Binary32, Binary32);
 template Binary64 roundedSum(Binary64, Binary64);
 template Binary128 roundedSum(Binary128, Binary128);
+template Binary16 roundedSum(Binary16, Binary16);
+template BFloat16 roundedSum(BFloat16, BFloat16);
 template Binary32 oracleNextUp(Binary32);
 template Binary64 oracleNextUp(Binary64);
 template Binary128 oracleNextUp(Binary128);
+template Binary16 oracleNextUp(Binary16);
+template BFloat16 oracleNextUp(BFloat16);
 template Binary32 oracleNextDown(Binary32);
 template Binary64 oracleNextDown(Binary64);
 template Binary128 oracleNextDown(Binary128);
+template Binary16 oracleNextDown(Binary16);
+template BFloat16 oracleNextDown(BFloat16);
 template std::string mpfrPrint(const char*, int, Binary32);
 template std::string mpfrPrint(const char*, int, Binary64);
 template std::string mpfrPrint(const char*, int, Binary128);
+template std::string mpfrPrint(const char*, int, Binary16);
+template std::string mpfrPrint(const char*, int, BFloat16);
 
 } // namespace bitscope::test

@@ -1,7 +1,8 @@
-// Test support: MPFR as an independent oracle for the three formats, random patterns, and
+// Test support: MPFR as an independent oracle for the formats, random patterns, and
 // a way to show the bits of a value when a comparison fails.
 #pragma once
 
+#include <bit>
 #include <bitset>
 #include <cstdint>
 #include <cstring>
@@ -47,18 +48,26 @@ struct Params<Binary128> {
     static constexpr int k = 128, p = 113, w = 15, emin = -16382, emax = 16383;
     static constexpr const char* name = "Binary128";
 };
+template <>
+struct Params<Binary16> {
+    using Bits = std::uint16_t;
+    static constexpr int k = 16, p = 11, w = 5, emin = -14, emax = 15;
+    static constexpr const char* name = "Binary16";
+};
+template <>
+struct Params<BFloat16> {
+    using Bits = std::uint16_t;
+    static constexpr int k = 16, p = 8, w = 8, emin = -126, emax = 127;
+    static constexpr const char* name = "BFloat16";
+};
 
 template <IeeeBinary T>
 typename Params<T>::Bits bitsOf(T value) {
-    typename Params<T>::Bits bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
+    return std::bit_cast<typename Params<T>::Bits>(value);
 }
 template <IeeeBinary T>
 T fromBits(typename Params<T>::Bits bits) {
-    T value;
-    std::memcpy(&value, &bits, sizeof bits);
-    return value;
+    return std::bit_cast<T>(bits);
 }
 
 // The largest finite value: the encoding of +infinity minus one.
@@ -101,7 +110,7 @@ T randomPattern(std::mt19937_64& rng, bool allowNonFinite) {
     const Bits exponentMask = ((Bits(1) << w) - 1) << (k - 1 - w);
     switch (rng() % 12) {
     case 0: case 1: case 2: case 3: bits &= ~exponentMask; break;        // zero or subnormal
-    case 4: bits &= Bits(rng() % 64) | (Bits(1) << (k - 1)); break;  // tiny subnormal
+    case 4: bits = static_cast<Bits>(bits & (Bits(rng() % 64) | (Bits(1) << (k - 1)))); break; // tiny subnormal
     case 5: if (allowNonFinite) bits |= exponentMask; break;             // inf or NaN
     default: break;
     }
@@ -151,6 +160,7 @@ void setExact(mpfr_ptr m, T x) {
     int inexact = 0;
     if constexpr (std::same_as<T, Binary32>) inexact = mpfr_set_flt(m, x, MPFR_RNDN);
     else if constexpr (std::same_as<T, Binary64>) inexact = mpfr_set_d(m, x, MPFR_RNDN);
+    else if constexpr (SmallIeeeBinary<T>) inexact = mpfr_set_d(m, static_cast<double>(x), MPFR_RNDN);
     else inexact = mpfr_set_float128(m, x, MPFR_RNDN);
     if (inexact != 0) std::abort();
 }
@@ -160,6 +170,7 @@ template <IeeeBinary T>
 T getExact(mpfr_ptr m) {
     if constexpr (std::same_as<T, Binary32>) return mpfr_get_flt(m, MPFR_RNDN);
     else if constexpr (std::same_as<T, Binary64>) return mpfr_get_d(m, MPFR_RNDN);
+    else if constexpr (SmallIeeeBinary<T>) return T(mpfr_get_d(m, MPFR_RNDN)); // exact: m is a value of T
     else return mpfr_get_float128(m, MPFR_RNDN);
 }
 
