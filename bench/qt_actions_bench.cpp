@@ -115,6 +115,9 @@ class Bench {
         button(english ? ctl::englishRadio : ctl::romanianRadio)->click();
         english = !english;
       });
+      // The floor of any action that changes most of the window: the whole window repainted,
+      // nothing else done.
+      measure(format, "WholeWindowRepaint", [&] { window_->update(); });
       const int other = format.radio == ctl::binary32Radio ? ctl::binary64Radio : ctl::binary32Radio;
       measure(format, "FormatSwitch", [&] { button(format.radio)->click(); },
               [&] { button(other)->click(); });

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QGroupBox>
+#include <QStyleOptionGroupBox>
 #include <QIcon>
 #include <QString>
 
@@ -109,6 +111,25 @@ void qtShowCaption(LowWindow& window, QtControl& control);  // caption -> widget
 void qtShowAccessibleText(QtControl& control);
 // The program's write into an edit box: shown, fitted, and notified like an edit.
 void qtSetEditText(LowWindow& window, QtControl& control, const std::string& text);
+
+// ---- qt_group_box.cpp -------------------------------------------------------
+// A group box that paints its caption itself, so that a new caption repaints
+// only the strip it takes. QGroupBox::setTitle repaints the whole frame, and
+// with it every control the frame surrounds: a relabel of the window (the
+// language switch) became a repaint of all of it.
+class DialogGroupBox final : public QGroupBox {
+ public:
+  explicit DialogGroupBox(QWidget* parent) : QGroupBox(parent) {}
+  void setCaption(const QString& caption);
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QStyleOptionGroupBox optionShowing(const QString& caption) const;
+  QString caption_;
+};
 
 // ---- qt_fit.cpp -------------------------------------------------------------
 DialogMetrics qtDialogMetrics(const DialogTemplate& tpl);

@@ -317,7 +317,7 @@ QWidget* makeWidget(DialogWindow* dialog, const TemplateItem& item, QtControlKin
     case QtControlKind::Label: return makeLabel(dialog, item);
     case QtControlKind::Icon: return makeIcon(dialog, item, metrics);
     case QtControlKind::GroupBox: {
-      auto* box = new QGroupBox(dialog);
+      auto* box = new DialogGroupBox(dialog);
       box->setStyle(groupBoxStyle());
       return box;
     }

@@ -190,7 +190,7 @@ void fitCheckOrRadio(QtControl& control, const QFont& base) {
 }
 
 void fitGroupBox(QtControl& control, const QFont& base) {
-  auto& box = *static_cast<QGroupBox*>(control.widget);
+  auto& box = *static_cast<DialogGroupBox*>(control.widget);
   const QString caption = toQt(control.caption);
   const QFont font = rememberedFitting(base, box.size(), QStringLiteral("group|") + caption, [&](const QFont& candidate) {
     QStyleOptionGroupBox option;
@@ -204,7 +204,7 @@ void fitGroupBox(QtControl& control, const QFont& base) {
     return label.left() >= 0 && label.right() < box.width();
   });
   box.setFont(font);
-  box.setTitle(caption);
+  box.setCaption(caption);
 }
 
 void fitLabel(QtControl& control, const QFont& base) {

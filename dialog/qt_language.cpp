@@ -89,31 +89,28 @@ const std::map<Key, QString>& romanianTexts() {
   return texts;
 }
 
+// Installed once and asked on every lookup: installing or removing a translator
+// sends every widget a LanguageChange, which repaints the whole window, and the
+// window's own texts are the program's anyway. Qt's texts are looked up as its
+// windows, buttons and menus are made, so they follow the flag from the next
+// one on (a chooser or message box is modal: none is open across a switch).
 class RomanianTranslator final : public QTranslator {
  public:
+  bool active = false;
   QString translate(const char* context, const char* source, const char*, int) const override {
-    if (context == nullptr || source == nullptr) return {};
+    if (!active || context == nullptr || source == nullptr) return {};
     const auto found = romanianTexts().find({QString::fromUtf8(context), QString::fromUtf8(source)});
     return found == romanianTexts().end() ? QString() : found->second;
   }
   bool isEmpty() const override { return false; }
 };
 
-RomanianTranslator& romanian() {
-  static RomanianTranslator translator;
-  return translator;
-}
-
 }  // namespace
 
-// Installing or removing a translator makes Qt retranslate every widget that
-// is up, open file choosers included.
 void lowSetLanguage(std::string_view code) {
-  static bool installed = false;
-  const bool wanted = code == "ro";
-  if (wanted == installed) return;
-  installed = wanted ? QCoreApplication::installTranslator(&romanian())
-                     : !QCoreApplication::removeTranslator(&romanian());
+  static RomanianTranslator romanian;
+  static const bool installed = QCoreApplication::installTranslator(&romanian);
+  romanian.active = installed && code == "ro";
 }
 
 }  // namespace bitscope

@@ -220,3 +220,52 @@ TEST_F(FormTest, ControlsFollowTheirTemplateItems) {
 
 }  // namespace
 }  // namespace bitscope::test
+
+namespace bitscope::test {
+namespace {
+
+// Counts the paints one widget receives.
+struct PaintCount : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+void paintPending() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  QCoreApplication::processEvents();
+}
+
+// A new group caption repaints its strip, not the controls the frame surrounds:
+// a language switch relabels every frame of the window.
+TEST(DialogGroupBoxTest, ANewCaptionRepaintsOnlyItsStrip) {
+  QWidget window;
+  window.resize(300, 160);
+  auto* box = new DialogGroupBox(&window);
+  box->setGeometry(10, 10, 280, 140);
+  box->setCaption(QStringLiteral("FP Representation"));
+  auto* inside = new QLabel(QStringLiteral("inside"), &window);  // above the frame, as in the templates
+  inside->setGeometry(30, 60, 100, 20);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  paintPending();
+
+  PaintCount boxPaints, insidePaints;
+  box->installEventFilter(&boxPaints);
+  inside->installEventFilter(&insidePaints);
+  box->setCaption(QStringLiteral("Reprezentare VF"));
+  paintPending();
+  EXPECT_GE(boxPaints.paints, 1);
+  EXPECT_EQ(insidePaints.paints, 0);
+  EXPECT_LE(box->minimumSizeHint().width(), box->width());
+
+  // A caption that appears or goes moves the frame's top line: everything repaints.
+  box->setCaption(QString());
+  paintPending();
+  EXPECT_GE(insidePaints.paints, 1);
+}
+
+}  // namespace
+}  // namespace bitscope::test

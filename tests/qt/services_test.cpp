@@ -266,36 +266,60 @@ TEST_F(QtHelpTest, SaysSoWhenNoViewerIsAssociatedOrTheGuideIsMissing) {
 
 // ---- Qt's own dialogs in the window's language ---------------------------------
 
+// Qt's texts are looked up as its buttons and windows are made: each one made
+// after a switch speaks the new language.
 TEST(QtLanguage, StandardButtonsAndTheChooserFollowTheLanguage) {
-  QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
-                           QDialogButtonBox::No);
-  QFileDialog chooser;
-  chooser.setOption(QFileDialog::DontUseNativeDialog);
-  chooser.setAcceptMode(QFileDialog::AcceptSave);
-  const auto nameLabel = [&] { return chooser.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text(); };
-  ASSERT_NE(chooser.findChild<QLabel*>(QStringLiteral("fileNameLabel")), nullptr);
-  const auto cancel = [&] { return buttons.button(QDialogButtonBox::Cancel)->text(); };
-  const auto yes = [&] { return buttons.button(QDialogButtonBox::Yes)->text(); };
-  // Qt posts the change to every window; the message loop delivers it.
-  const auto switchTo = [](const char* code) {
-    lowSetLanguage(code);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  struct Shown {
+    QString cancel, yes, fileName;
+  };
+  const auto made = [] {
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                             QDialogButtonBox::No);
+    QFileDialog chooser;
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    const auto* label = chooser.findChild<QLabel*>(QStringLiteral("fileNameLabel"));
+    return Shown{buttons.button(QDialogButtonBox::Cancel)->text(), buttons.button(QDialogButtonBox::Yes)->text(),
+                 label != nullptr ? label->text() : QString()};
   };
 
-  switchTo("ro");
-  EXPECT_EQ(cancel(), QStringLiteral("Anulare"));
-  EXPECT_EQ(yes(), QStringLiteral("&Da"));
-  EXPECT_EQ(nameLabel(), QString::fromUtf8("&Nume fișier:"));
+  lowSetLanguage("ro");
+  Shown shown = made();
+  EXPECT_EQ(shown.cancel, QStringLiteral("Anulare"));
+  EXPECT_EQ(shown.yes, QStringLiteral("&Da"));
+  EXPECT_EQ(shown.fileName, QString::fromUtf8("&Nume fișier:"));
 
-  switchTo("en");
-  EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
-  EXPECT_EQ(yes(), QStringLiteral("&Yes"));
-  EXPECT_EQ(nameLabel(), QStringLiteral("File &name:"));
+  lowSetLanguage("en");
+  shown = made();
+  EXPECT_EQ(shown.cancel, QStringLiteral("Cancel"));
+  EXPECT_EQ(shown.yes, QStringLiteral("&Yes"));
+  EXPECT_EQ(shown.fileName, QStringLiteral("File &name:"));
 
-  switchTo("ro");
-  switchTo("ro");  // twice: still one translator, removed by one switch
-  switchTo("en");
-  EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
+  lowSetLanguage("ro");
+  lowSetLanguage("ro");
+  lowSetLanguage("en");
+  EXPECT_EQ(made().cancel, QStringLiteral("Cancel"));
+}
+
+// A switch tells no window of it: Qt's LanguageChange would repaint every
+// control of the main window, whose texts the program sets itself.
+TEST(QtLanguage, ASwitchLeavesTheWindowsAlone) {
+  lowSetLanguage("en");
+  QWidget window;
+  int changes = 0;
+  struct Counter : QObject {
+    int* count;
+    explicit Counter(int* c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::LanguageChange) ++*count;
+      return false;
+    }
+  } counter(&changes);
+  window.installEventFilter(&counter);
+  lowSetLanguage("ro");
+  lowSetLanguage("en");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  EXPECT_EQ(changes, 0);
 }
 
 }  // namespace
