@@ -68,7 +68,7 @@ using TextBuffer = std::array<char, 64>;
 
 // The exact value correctly rounded (ties to even) to 1 + digitsAfterPoint significant
 // digits, written "-d.ddde+XX" (at least two exponent digits) from first onwards by to_chars
-// (Binary32, Binary64) or quadmath_snprintf (Binary128), both locale independent here.
+// (Binary32, Binary64) or printBinary128 (Binary128), both locale independent here.
 // Returns the end of the text.
 template <IeeeBinary T>
 char* writeScientific(char* first, char* last, T value, int digitsAfterPoint) {

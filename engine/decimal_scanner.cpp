@@ -161,12 +161,14 @@ template <IeeeBinary T>
 ReadOutcome DecimalScanner::readKept(std::int64_t place, T& value) {
     ReadOutcome outcome = convertKept(kept_, sticky_ ? '1' : '\0', place, value);
     if constexpr (std::same_as<T, Binary128>) {
-        // libquadmath rounds the one tie at half the smallest subnormal (2^-16495, 11530
-        // digits) away from zero, not to the even zero. Only a number read without a cut
-        // can be that tie. Every number that rounds to the smallest subnormal has its first
-        // digit in the same place as the tie, so a number above the tie exceeds it by at
-        // least one unit of the maxDecidingDigits-th digit; lowered by a tenth of that
-        // unit, the tie rounds to zero and any number above it still as before.
+        // libquadmath, one of the Binary128 conversions, rounds the one tie at half the
+        // smallest subnormal (2^-16495, 11530 digits) away from zero, not to the even zero;
+        // the lowered read is as right with a conversion that has no such fault. Only a
+        // number read without a cut can be that tie. Every number that rounds to the
+        // smallest subnormal has its first digit in the same place as the tie, so a number
+        // above the tie exceeds it by at least one unit of the maxDecidingDigits-th digit;
+        // lowered by a tenth of that unit, the tie rounds to zero and any number above it
+        // still as before.
         if (outcome == ReadOutcome::Ok && !sticky_ && (value == smallestSubnormal<T> || value == -smallestSubnormal<T>))
             outcome = readLowered(place, value);
     }

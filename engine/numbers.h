@@ -3,16 +3,16 @@
 
 #include <concepts>
 
+#include "engine/binary128.h"
 #include "engine/small_binary.h"
 
 namespace bitscope {
 
 // IEEE 754 binary interchange formats, named by the platform types that implement them.
-// Binary128 is GCC's __float128: a built-in type whose arithmetic (libgcc) and text
-// conversions (libquadmath) are correctly rounded. quadmath.h is not needed to use it.
+// Binary128 comes from engine/binary128.h: whichever type the platform has for it, its
+// arithmetic and text conversions are correctly rounded.
 using Binary32 = float;
 using Binary64 = double;
-using Binary128 = __float128;
 
 // IEEE 754 binary16 and bfloat16 (the 16-bit format of machine learning: Binary32's
 // exponent range with 8 significand bits). The command-line companion shows them too; the

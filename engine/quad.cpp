@@ -2,15 +2,20 @@
 
 #include <clocale>
 #include <locale.h>
+#if BITSCOPE_BINARY128_IS_LONG_DOUBLE
+#include <cstdio>
+#include <cstdlib>
+#else
 #include <quadmath.h>
+#endif
 
 namespace bitscope::detail {
 
 namespace {
 
-// libquadmath follows the thread's locale for the decimal separator. Each call switches the
-// calling thread to the C locale and back: a thread-local switch, cheap, and invisible to
-// the rest of the program, which may run under a locale that writes a decimal comma.
+// Both libraries follow the thread's locale for the decimal separator. Each call switches
+// the calling thread to the C locale and back: a thread-local switch, cheap, and invisible
+// to the rest of the program, which may run under a locale that writes a decimal comma.
 class CLocaleScope {
 public:
     CLocaleScope() : previous_(uselocale(cLocale())) {}
@@ -26,19 +31,33 @@ private:
     locale_t previous_;
 };
 
+#if BITSCOPE_BINARY128_IS_LONG_DOUBLE
+Binary128 readText(const char* text, char** stop) { return std::strtold(text, stop); }
+
+int writeText(char* buffer, std::size_t size, bool scientific, int digits, Binary128 value) {
+    return std::snprintf(buffer, size, scientific ? "%.*Le" : "%.*Lf", digits, value);
+}
+#else
+Binary128 readText(const char* text, char** stop) { return strtoflt128(text, stop); }
+
+int writeText(char* buffer, std::size_t size, bool scientific, int digits, Binary128 value) {
+    return quadmath_snprintf(buffer, size, scientific ? "%.*Qe" : "%.*Qf", digits, value);
+}
+#endif
+
 } // namespace
 
 Binary128 parseBinary128(const char* text, const char** end) {
     const CLocaleScope cLocale;
     char* stop = nullptr;
-    const Binary128 value = strtoflt128(text, &stop);
+    const Binary128 value = readText(text, &stop);
     *end = stop;
     return value;
 }
 
 int printBinary128(char* buffer, std::size_t size, bool scientific, int digits, Binary128 value) {
     const CLocaleScope cLocale;
-    return quadmath_snprintf(buffer, size, scientific ? "%.*Qe" : "%.*Qf", digits, value);
+    return writeText(buffer, size, scientific, digits, value);
 }
 
 } // namespace bitscope::detail

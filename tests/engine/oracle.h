@@ -9,14 +9,19 @@
 #include <random>
 #include <string>
 
-// MPFR's Binary128 interface is declared for the C type _Float128, which is GCC's
-// __float128 under another name (same representation and calling convention).
+#include "engine/numbers.h"
+
+// MPFR converts a binary128 long double exactly with its long double interface. Its
+// __float128 interface is declared for the C type _Float128, which is GCC's __float128
+// under another name (same representation and calling convention).
+#if !BITSCOPE_BINARY128_IS_LONG_DOUBLE
 #define MPFR_WANT_FLOAT128 1
 #define _Float128 __float128
+#endif
 #include <mpfr.h>
+#if !BITSCOPE_BINARY128_IS_LONG_DOUBLE
 #undef _Float128
-
-#include "engine/numbers.h"
+#endif
 
 namespace bitscope::test {
 
@@ -154,6 +159,14 @@ private:
     mpfr_t x_;
 };
 
+#if BITSCOPE_BINARY128_IS_LONG_DOUBLE
+inline int setBinary128(mpfr_ptr m, Binary128 x) { return mpfr_set_ld(m, x, MPFR_RNDN); }
+inline Binary128 getBinary128(mpfr_ptr m) { return mpfr_get_ld(m, MPFR_RNDN); }
+#else
+inline int setBinary128(mpfr_ptr m, Binary128 x) { return mpfr_set_float128(m, x, MPFR_RNDN); }
+inline Binary128 getBinary128(mpfr_ptr m) { return mpfr_get_float128(m, MPFR_RNDN); }
+#endif
+
 // Exact value of x into m (m must have at least p bits of precision).
 template <IeeeBinary T>
 void setExact(mpfr_ptr m, T x) {
@@ -161,7 +174,7 @@ void setExact(mpfr_ptr m, T x) {
     if constexpr (std::same_as<T, Binary32>) inexact = mpfr_set_flt(m, x, MPFR_RNDN);
     else if constexpr (std::same_as<T, Binary64>) inexact = mpfr_set_d(m, x, MPFR_RNDN);
     else if constexpr (SmallIeeeBinary<T>) inexact = mpfr_set_d(m, static_cast<double>(x), MPFR_RNDN);
-    else inexact = mpfr_set_float128(m, x, MPFR_RNDN);
+    else inexact = setBinary128(m, x);
     if (inexact != 0) std::abort();
 }
 
@@ -171,7 +184,7 @@ T getExact(mpfr_ptr m) {
     if constexpr (std::same_as<T, Binary32>) return mpfr_get_flt(m, MPFR_RNDN);
     else if constexpr (std::same_as<T, Binary64>) return mpfr_get_d(m, MPFR_RNDN);
     else if constexpr (SmallIeeeBinary<T>) return T(mpfr_get_d(m, MPFR_RNDN)); // exact: m is a value of T
-    else return mpfr_get_float128(m, MPFR_RNDN);
+    else return getBinary128(m);
 }
 
 // The decimal text (letters e only) correctly rounded into T, in T's own range.
