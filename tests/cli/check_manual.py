@@ -3,9 +3,10 @@
 
   check_manual.py --render PAGE.1 ...
       each page renders with man --warnings and not a single warning
-  check_manual.py --options --cli BITSCOPE_CLI --markdown docs/cli.md --page bitscope-cli.1.scd
+  check_manual.py --options --cli [EMULATOR] BITSCOPE_CLI --markdown docs/cli.md --page bitscope-cli.1.scd
       the options of bitscope-cli --help, of docs/cli.md's option table and of the manual page's
-      OPTIONS section are the same set: none of the three may drift from the others
+      OPTIONS section are the same set: none of the three may drift from the others (a program
+      built for another processor is started through the emulator given before it)
 """
 import argparse
 import re
@@ -16,7 +17,7 @@ OPTION = re.compile(r"(?<![\w-])(--?[a-z][a-z0-9-]*|--)(?![\w-])")
 
 
 def options_of_help(cli):
-    usage = subprocess.run([cli, "--help"], check=True, capture_output=True, text=True).stdout
+    usage = subprocess.run([*cli, "--help"], check=True, capture_output=True, text=True).stdout
     # The option lines are indented and start with an option; their description follows after
     # a run of blanks.
     terms = [re.split(r"\s{2,}", l.strip())[0] for l in usage.splitlines() if re.match(r"^\s+-", l)]
@@ -73,7 +74,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--render", nargs="+")
     parser.add_argument("--options", action="store_true")
-    parser.add_argument("--cli")
+    parser.add_argument("--cli", nargs="+")
     parser.add_argument("--markdown")
     parser.add_argument("--page")
     args = parser.parse_args()

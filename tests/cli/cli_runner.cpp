@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +23,24 @@ namespace {
 std::string programPath() {
     if (const char* env = std::getenv("BITSCOPE_CLI"); env != nullptr && *env != '\0') return env;
     return BITSCOPE_CLI_PATH;
+}
+
+// The program and its arguments, behind the emulator when the build is for another
+// processor (BITSCOPE_CLI_EMULATOR, the one the tests themselves run under; empty when native).
+std::vector<std::string> commandLine(const std::vector<std::string>& args) {
+    std::vector<std::string> command;
+    if (const std::string_view emulator = BITSCOPE_CLI_EMULATOR; !emulator.empty()) command.emplace_back(emulator);
+    command.push_back(programPath());
+    command.insert(command.end(), args.begin(), args.end());
+    return command;
+}
+
+// posix_spawn's argument vector over command (which must outlive it).
+std::vector<char*> argumentVector(std::vector<std::string>& command) {
+    std::vector<char*> argv;
+    for (std::string& a : command) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return argv;
 }
 
 } // namespace
@@ -53,11 +72,8 @@ CliRun runCli(const std::vector<std::string>& args, std::string_view input) {
 CliRun runCliOnFile(const std::vector<std::string>& args, const std::string& inputPath,
                     const std::string& outputPath) {
     TempFile out, err;
-    const std::string program = programPath();
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
+    std::vector<std::string> command = commandLine(args);
+    const std::vector<char*> argv = argumentVector(command);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -66,9 +82,9 @@ CliRun runCliOnFile(const std::vector<std::string>& args, const std::string& inp
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&actions, 2, err.path.c_str(), O_WRONLY | O_TRUNC, 0);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " + program);
+    if (spawned != 0) throw std::runtime_error("cannot start " + command[0]);
 
     // The peak memory the kernel reports includes the spawning process's at the
     // moment of the spawn, so a caller that measures memory keeps its own small.
@@ -87,11 +103,8 @@ CliRun runCliOnFile(const std::vector<std::string>& args, const std::string& inp
 CliPipe::CliPipe(const std::vector<std::string>& args) {
     int in[2], out[2];
     if (pipe(in) != 0 || pipe(out) != 0) throw std::runtime_error("cannot create pipes");
-    const std::string program = programPath();
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
+    std::vector<std::string> command = commandLine(args);
+    const std::vector<char*> argv = argumentVector(command);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -99,13 +112,13 @@ CliPipe::CliPipe(const std::vector<std::string>& args) {
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     for (const int fd : {in[0], in[1], out[0], out[1]}) posix_spawn_file_actions_addclose(&actions, fd);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(in[0]);
     close(out[1]);
     toProgram = in[1];
     fromProgram = out[0];
-    if (spawned != 0) throw std::runtime_error("cannot start " + program);
+    if (spawned != 0) throw std::runtime_error("cannot start " + command[0]);
     pid = child;
 }
 
