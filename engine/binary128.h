@@ -25,4 +25,7 @@ using Binary128 = long double;
 using Binary128 = __float128;
 #endif
 
+// The engine reads and writes the encoding through 16-byte bit patterns.
+static_assert(sizeof(Binary128) == 16, "Binary128 must occupy exactly its 128 bits");
+
 } // namespace bitscope
