@@ -22,8 +22,9 @@ bool isExponentLetter(char c) { return std::string_view("EeDdQq").find(c) != std
 template <IeeeBinary T>
 ReadOutcome convert(const char* first, const char* last, bool negative, bool aboveOne, T& value) {
     if constexpr (std::same_as<T, Binary128>) {
-        // strtoflt128 rounds correctly, subnormals included, and gives an infinity (without
-        // errno for the top of the overflow range) exactly when the rounded result overflows.
+        // The Binary128 conversion (strtold or strtoflt128) rounds correctly, subnormals
+        // included, and gives an infinity exactly when the rounded result overflows (errno
+        // is not consulted: libquadmath leaves it unset at the top of the overflow range).
         const char* end = nullptr;
         T result = detail::parseBinary128(first, &end);
         if (end != last) return ReadOutcome::Invalid;
