@@ -67,11 +67,11 @@ EncodingBits encodingOfSlot(int formatBytes, const FormatValues& values) {
 
 std::string xToolTip() {
   const AppState& state = appState();
-  const std::string exact = exactXText();
-  if (exact.empty()) return {};
-  std::string tip = exactValueTip(exact, state.language);
-  const FormatSpec& format = *findFormat(state.formatBytes);
-  const EncodingBits bits = boxesEncoding(format);
+  const FormatSpec* format = findFormat(state.formatBytes);
+  if (format == nullptr) return {};
+  const EncodingBits bits = boxesEncoding(*format);
+  if (!isFiniteEncoding(*format, bits)) return {};
+  std::string tip = exactValueTip(exactValueText(*format, bits), state.language);
   // The error belongs to the read that made these very bits, in this format.
   if (!state.readText.empty() && state.readFormatBytes == state.formatBytes && state.readBits == bits) {
     DecimalScanner scanner;
@@ -79,7 +79,7 @@ std::string xToolTip() {
     const DecimalScanner::Digits typed = scanner.digits();
     if (typed.whole) {
       const ConversionError error =
-          conversionError(format, bits, exactFromDigits(typed.negative, typed.digits, typed.lastDigitExponent));
+          conversionError(*format, bits, exactFromDigits(typed.negative, typed.digits, typed.lastDigitExponent));
       tip += '\n' + conversionErrorTip(errorUlpsText(error, errorUlpsDigits), state.language);
     }
   }

@@ -2,9 +2,13 @@
 // event at a point of a control shows the text for what lies under it.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -42,7 +46,7 @@ std::string toolTipOnCharacter(DialogWindow* main, int id, int index) {
   return toolTipAt(edit, middleOfCharacter(edit, index));
 }
 
-TEST(ToolTip, TheMouseOnXOrOnABitShowsItsText) {
+TEST(QtToolTip, TheMouseOnXOrOnABitShowsItsText) {
   runProgram([](DialogWindow* main) {
     static_cast<QAbstractButton*>(qtFindControl(main->low, 1051)->widget)->click();  // English
     QLineEdit* x = editOf(main, 1007);
@@ -62,6 +66,41 @@ TEST(ToolTip, TheMouseOnXOrOnABitShowsItsText) {
     // Back in Romanian, the same point says it in Romanian.
     static_cast<QAbstractButton*>(qtFindControl(main->low, 1050)->widget)->click();
     EXPECT_EQ(toolTipOnCharacter(main, 1028, 2), "Bitul 3 al campului semnificand T, ponderea 2^-3");
+    QTest::keyClick(main, Qt::Key_Escape);
+  });
+}
+
+// Opens the context menu of edit and chooses the item labelled label, if it
+// offers it enabled; false when it does not.
+bool chooseFromContextMenu(QLineEdit* edit, const QString& label) {
+  bool chosen = false;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (QAction* action : menu->actions())
+      if (action->text() == label && action->isEnabled()) {
+        action->trigger();
+        chosen = true;
+      }
+    menu->close();
+  });
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(edit, &request);
+  return chosen;
+}
+
+TEST(QtToolTip, TheContextMenuOfXCopiesTheWholeExactValue) {
+  runProgram([](DialogWindow* main) {
+    static_cast<QAbstractButton*>(qtFindControl(main->low, 1051)->widget)->click();  // English
+    QLineEdit* x = editOf(main, 1007);
+    x->setFocus(Qt::MouseFocusReason);
+    x->selectAll();
+    QTest::keyClicks(x, "0.1");
+    QApplication::clipboard()->clear();
+    EXPECT_TRUE(chooseFromContextMenu(x, QStringLiteral("Copy exact value")));
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "0.100000001490116119384765625");
+    // A bit box offers no such item.
+    EXPECT_FALSE(chooseFromContextMenu(editOf(main, 1028), QStringLiteral("Copy exact value")));
     QTest::keyClick(main, Qt::Key_Escape);
   });
 }
