@@ -55,16 +55,6 @@ const FormatSpec* formatOfBox(int boxId) {
   return nullptr;
 }
 
-}  // namespace
-
-EncodingBits encodingOfSlot(int formatBytes, const FormatValues& values) {
-  switch (formatBytes) {
-    case 4: return encodingBitsOf(values.value32);
-    case 8: return encodingBitsOf(values.value64);
-    default: return encodingBitsOf(values.value128);
-  }
-}
-
 std::string xToolTip() {
   const AppState& state = appState();
   const FormatSpec* format = findFormat(state.formatBytes);
@@ -101,6 +91,16 @@ std::string bitBoxToolTip(int boxId, int character) {
   // The second box of a split significand continues the first.
   const int offset = boxId == format->significandBoxes[1] ? format->significandBoxWidths[0] : 0;
   return significandBitTip(index + offset, language);
+}
+
+}  // namespace
+
+EncodingBits encodingOfSlot(int formatBytes, const FormatValues& values) {
+  switch (formatBytes) {
+    case 4: return encodingBitsOf(values.value32);
+    case 8: return encodingBitsOf(values.value64);
+    default: return encodingBitsOf(values.value128);
+  }
 }
 
 void applyMainToolTips(DialogObject& main) {

@@ -20,9 +20,4 @@ void applyMainToolTips(DialogObject& main);
 // The encoding in the slot of the format.
 EncodingBits encodingOfSlot(int formatBytes, const FormatValues& values);
 
-// The texts themselves, as the tooltips show them.
-std::string xToolTip();
-std::string valueBoxToolTip();
-std::string bitBoxToolTip(int boxId, int character);
-
 }  // namespace bitscope
