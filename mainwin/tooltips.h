@@ -5,8 +5,6 @@
 // without any work in the handlers that change them.
 #pragma once
 
-#include <string>
-
 #include "dialog/dialog.h"
 #include "engine/engine.h"
 
