@@ -72,6 +72,7 @@ public:
         simPaste(window_, id, text);
     }
     void selectItem(int index) { simSelectListItem(window_, ctl::parameterList, index); }
+    std::string toolTip(int id) const { return simToolTip(window_, id, 0); }
     const std::string& shown(int id) const { return simControl(window_, id)->text; }
 
 private:
@@ -142,6 +143,12 @@ void LanguageSwitch(benchmark::State& state) {
     }
 }
 
+// The mouse resting on X: its exact value and the error of the read that made it.
+void XToolTip(benchmark::State& state) {
+    Program program(state);
+    for (auto _ : state) benchmark::DoNotOptimize(program.toolTip(ctl::xEntry));
+}
+
 // A switch to the benchmark's format (timed) from another one (untimed).
 void FormatSwitch(benchmark::State& state) {
     Program program(state);
@@ -178,6 +185,7 @@ BENCHMARK(FillOrInvert)->Apply(fillButtons);
 BENCHMARK(ListItem)->Apply(listItems);
 BENCHMARK(LanguageSwitch)->Apply(perFormat);
 BENCHMARK(FormatSwitch)->Apply(perFormat);
+BENCHMARK(XToolTip)->Apply(perFormat);
 
 }  // namespace
 

@@ -102,6 +102,7 @@ struct ControlRecord {
   std::string selectedText;         // list box: the first selected item, or blanks
   std::vector<DialogCallback> callbacks;  // event slots of the kind, in the order of the event table
   std::optional<AccessibleText> accessible;  // set by DLGSETACCESSIBLETEXT
+  std::optional<ToolTipSource> toolTip;      // set by DLGSETTOOLTIP
 };
 
 struct DialogObject {
@@ -156,6 +157,10 @@ void DLGSETCAPTION(DialogObject& dialog, std::string_view caption);
 // What screen readers say of the control: shown at once when the dialog has a
 // window, else when the window is made. False when no control has the id.
 bool DLGSETACCESSIBLETEXT(DialogObject& dialog, int controlId, const AccessibleText& text);
+
+// The control's tooltip: given to the window at once when the dialog has one,
+// else when the window is made. False when no control has the id.
+bool DLGSETTOOLTIP(DialogObject& dialog, int controlId, const ToolTipSource& source);
 
 // Writes changed records (all records when all is true) to the window now.
 void DLGREFRESH(DialogObject& dialog, bool all);

@@ -22,6 +22,7 @@
 
 #include "dialog/accessible_text.h"
 #include "dialog/dlgtemplate.h"
+#include "dialog/tool_tip.h"
 
 namespace bitscope {
 
@@ -95,6 +96,10 @@ void lowSetTextLimit(LowWindow* window, int id, int maxChars);
 // What assistive technologies say of the control, replacing what was set
 // before; an edit box's caret note follows its caret from now on.
 void lowSetAccessibleText(LowWindow* window, int id, const AccessibleText& text);
+// The control's tooltip from now on, replacing what was set before. Its text is
+// asked for only when the tooltip is about to show, so that a text that is
+// costly to make costs nothing until the mouse rests on the control.
+void lowSetToolTip(LowWindow* window, int id, const ToolTipSource& source);
 
 void lowListReset(LowWindow* window, int id);
 void lowListAdd(LowWindow* window, int id, const std::string& text);

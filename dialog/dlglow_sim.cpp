@@ -195,6 +195,10 @@ void lowSetAccessibleText(LowWindow* window, int id, const AccessibleText& text)
   if (SimControl* c = control(window, id, "lowSetAccessibleText")) c->accessible = text;
 }
 
+void lowSetToolTip(LowWindow* window, int id, const ToolTipSource& source) {
+  if (SimControl* c = control(window, id, "lowSetToolTip")) c->toolTip = source;
+}
+
 int lowGetSelectionEnd(LowWindow* window, int id) {
   const SimControl* c = control(window, id, "lowGetSelectionEnd");
   return c != nullptr ? c->selectionEnd : 0;

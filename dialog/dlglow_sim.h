@@ -57,6 +57,7 @@ struct SimControl {
   std::vector<bool> selected;
   LowIcon* icon = nullptr;
   AccessibleText accessible;  // as the program gave it
+  ToolTipSource toolTip;      // as the program gave it
 };
 
 struct LowIcon {
@@ -103,6 +104,13 @@ void simFailNextWindowCreation();
 // description with the caret note of where the caret is now.
 std::string simAccessibleName(LowWindow* window, int id);
 std::string simAccessibleDescription(LowWindow* window, int id);
+// The tooltip the mouse resting on character (0-based; -1: not on a character)
+// of the control would show; empty when none would.
+std::string simToolTip(LowWindow* window, int id, int character);
+// The copy item the control's context menu offers: its label (empty: none)
+// and the text it would put on the clipboard (empty: the item is disabled).
+std::string simCopyItemLabel(LowWindow* window, int id);
+std::string simCopyItemText(LowWindow* window, int id);
 
 // ---- A user at the keyboard and mouse (false: the window system would not act)
 

@@ -63,6 +63,8 @@ void readBackClean(DialogObject& dialog, LowWindow* window);
 void writeOutChanged(DialogObject& dialog, bool all);
 // Gives the record's accessible text, if it has one, to its control in window.
 void writeOutAccessibleText(const ControlRecord& record, LowWindow* window);
+// Gives the record's tooltip, if it has one, to its control in window.
+void writeOutToolTip(const ControlRecord& record, LowWindow* window);
 // After a set that found its record: mark it and the dialog changed, and show
 // it now unless there is no window or the dialog's own callback is running.
 void noteChanged(DialogObject& dialog, ControlRecord& record);

@@ -33,6 +33,8 @@ struct QtControl {
   std::string caption;
   bool showsIcon = false;
   AccessibleText accessible;  // what the program gave lowSetAccessibleText
+  ToolTipSource toolTip;      // what the program gave lowSetToolTip
+  bool hasToolTipFilter = false;
 };
 
 // The dialog font and its base units: one horizontal dialog unit is a quarter

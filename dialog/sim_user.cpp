@@ -114,6 +114,25 @@ std::string simAccessibleDescription(LowWindow* window, int id) {
   return describedWithCaret(c->accessible, c->selectionEnd, static_cast<int>(c->text.size()));
 }
 
+std::string simToolTip(LowWindow* window, int id, int character) {
+  const SimControl* c = simControl(window, id);
+  if (c == nullptr || !c->toolTip.text) return {};
+  // As the Qt binding asks: a character past the text is on no character.
+  const bool onText = character >= 0 && character < static_cast<int>(c->text.size());
+  return c->toolTip.text(onText ? character : -1);
+}
+
+std::string simCopyItemLabel(LowWindow* window, int id) {
+  const SimControl* c = simControl(window, id);
+  return c == nullptr ? std::string() : c->toolTip.copyLabel;
+}
+
+std::string simCopyItemText(LowWindow* window, int id) {
+  const SimControl* c = simControl(window, id);
+  if (c == nullptr || c->toolTip.copyLabel.empty() || !c->toolTip.copyText) return {};
+  return c->toolTip.copyText();
+}
+
 // ---- A user ---------------------------------------------------------------------
 
 bool simActivate(LowWindow* window) {

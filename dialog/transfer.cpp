@@ -56,6 +56,7 @@ void writeOut(const ControlRecord& record, LowWindow* window) {
   if (!transfers(record, window)) return;
   const int id = record.id;
   writeOutAccessibleText(record, window);
+  writeOutToolTip(record, window);
   switch (record.kind) {
     case ControlKind::StaticText:
     case ControlKind::GroupBox:
@@ -119,6 +120,10 @@ void readBack(ControlRecord& record, LowWindow* window) {
 
 void writeOutAccessibleText(const ControlRecord& record, LowWindow* window) {
   if (record.accessible && transfers(record, window)) lowSetAccessibleText(window, record.id, *record.accessible);
+}
+
+void writeOutToolTip(const ControlRecord& record, LowWindow* window) {
+  if (record.toolTip && transfers(record, window)) lowSetToolTip(window, record.id, *record.toolTip);
 }
 
 void readBackClean(DialogObject& dialog, LowWindow* window) {

@@ -268,6 +268,14 @@ bool DLGSETACCESSIBLETEXT(DialogObject& dialog, int controlId, const AccessibleT
   return true;
 }
 
+bool DLGSETTOOLTIP(DialogObject& dialog, int controlId, const ToolTipSource& source) {
+  ControlRecord* record = findControl(dialog, controlId);
+  if (record == nullptr) return false;
+  record->toolTip = source;
+  if (dialog.window != nullptr) writeOutToolTip(*record, dialog.window);
+  return true;
+}
+
 void DLGREFRESH(DialogObject& dialog, bool all) {
   if (dialog.window == nullptr) return;
   if (all || dialog.changed) writeOutChanged(dialog, all);

@@ -29,6 +29,11 @@ struct AppState {
   std::string widthText;      // 3 characters, shown in 1020
   std::string xText;          // the last X text, 42 characters
   int listItem = 0;           // selected parameter item, 1 to 7 (0: none)
+  // The decimal text of the last read of X that gave a value, and the encoding
+  // and format it gave: X has the error of that read while the boxes still hold it.
+  std::string readText;
+  EncodingBits readBits = 0;
+  int readFormatBytes = 0;
 
   FormatValues values;        // value32, value64, value128; only the current slot counts
   // The classification of the last decoded encoding. The X entry writes its

@@ -24,8 +24,10 @@ add_library(bitscope_mainwin STATIC
   ${PROJECT_SOURCE_DIR}/mainwin/initial_values.cpp
   ${PROJECT_SOURCE_DIR}/mainwin/parameter_list.cpp
   ${PROJECT_SOURCE_DIR}/mainwin/startup.cpp
+  ${PROJECT_SOURCE_DIR}/mainwin/tooltips.cpp
   ${PROJECT_SOURCE_DIR}/mainwin/x_entry.cpp
   ${PROJECT_SOURCE_DIR}/texts/language_switch.cpp
+  ${PROJECT_SOURCE_DIR}/texts/tooltip_texts.cpp
   ${PROJECT_SOURCE_DIR}/texts/ui_texts.cpp)
 target_link_libraries(bitscope_mainwin PUBLIC bitscope_summary bitscope_help bitscope_accessible_texts
                       bitscope_appstate)

@@ -4,6 +4,7 @@
 #include "mainwin/bit_boxes.h"
 #include "mainwin/control_ids.h"
 #include "mainwin/parameter_list.h"
+#include "mainwin/tooltips.h"
 
 namespace bitscope {
 
@@ -28,6 +29,8 @@ void onXTextChanged(DialogObject& dialog, int, int) {
   DLGSETVALUE(dialog, ctl::neighbourBits, false);
   disableParameterList(dialog);
 
+  state.readText.clear();  // until this text is read, X has no error to show
+
   // 2-3. The text, once it is long enough.
   state.xText = std::string(xTextLength, ' ');
   DLGGETVALUE(dialog, ctl::xEntry, state.xText, static_cast<int>(xTextLength));
@@ -46,7 +49,8 @@ void onXTextChanged(DialogObject& dialog, int, int) {
   }
 
   // 6. A decimal number, read straight into the current format.
-  if (readDecimal(state.formatBytes, state.xText, state.values) == ReadOutcome::Invalid) {
+  const ReadOutcome read = readDecimal(state.formatBytes, state.xText, state.values);
+  if (read == ReadOutcome::Invalid) {
     DLGREFRESH(dialog, false);  // the cleared views are shown behind the message
     lowMessageBox(std::string(invalidValueMessage), std::string(invalidValueTitle), MessageIcon::Warning,
                   nullptr);
@@ -54,7 +58,13 @@ void onXTextChanged(DialogObject& dialog, int, int) {
   }
   // A successful read, or a text that names no number (the value is kept): either
   // way the boxes show the value's encoding.
-  writeBitBoxes(dialog, *format, encodeBits(state.formatBytes, state.values));
+  const BitFields fields = encodeBits(state.formatBytes, state.values);
+  if (read == ReadOutcome::Ok) {
+    state.readText = state.xText;
+    state.readBits = encodingOfSlot(state.formatBytes, state.values);
+    state.readFormatBytes = state.formatBytes;
+  }
+  writeBitBoxes(dialog, *format, fields);
 }
 
 }  // namespace bitscope

@@ -3,6 +3,7 @@
 #include "dialog/dlglow.h"
 #include "mainwin/appstate.h"
 #include "mainwin/control_ids.h"
+#include "mainwin/tooltips.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {
@@ -75,6 +76,7 @@ void applyLanguage(DialogObject& dialog) {
   for (std::size_t slot = 1; slot < uiTextSlots; ++slot)
     DLGSETVALUE(dialog, slotTable[slot].controlId, texts[slot].in(language), slotTable[slot].property);
   applyMainAccessibleTexts(dialog);
+  applyMainToolTips(dialog);
 }
 
 }  // namespace bitscope
