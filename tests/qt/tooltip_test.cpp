@@ -46,13 +46,19 @@ std::string toolTipOnCharacter(DialogWindow* main, int id, int index) {
   return toolTipAt(edit, middleOfCharacter(edit, index));
 }
 
+// The window switched to English, then text typed into X as a user types it.
+QLineEdit* typeXInEnglish(DialogWindow* main, const char* text) {
+  static_cast<QAbstractButton*>(qtFindControl(main->low, 1051)->widget)->click();
+  QLineEdit* x = editOf(main, 1007);
+  x->setFocus(Qt::MouseFocusReason);
+  x->selectAll();
+  QTest::keyClicks(x, text);
+  return x;
+}
+
 TEST(QtToolTip, TheMouseOnXOrOnABitShowsItsText) {
   runProgram([](DialogWindow* main) {
-    static_cast<QAbstractButton*>(qtFindControl(main->low, 1051)->widget)->click();  // English
-    QLineEdit* x = editOf(main, 1007);
-    x->setFocus(Qt::MouseFocusReason);
-    x->selectAll();
-    QTest::keyClicks(x, "0.1");
+    typeXInEnglish(main, "0.1");
     EXPECT_EQ(toolTipOnCharacter(main, 1007, 1),
               "Stored exactly: 0.100000001490116119384765625\nConversion error: +0.2 ULP");
 
@@ -91,11 +97,7 @@ bool chooseFromContextMenu(QLineEdit* edit, const QString& label) {
 
 TEST(QtToolTip, TheContextMenuOfXCopiesTheWholeExactValue) {
   runProgram([](DialogWindow* main) {
-    static_cast<QAbstractButton*>(qtFindControl(main->low, 1051)->widget)->click();  // English
-    QLineEdit* x = editOf(main, 1007);
-    x->setFocus(Qt::MouseFocusReason);
-    x->selectAll();
-    QTest::keyClicks(x, "0.1");
+    QLineEdit* x = typeXInEnglish(main, "0.1");
     QApplication::clipboard()->clear();
     EXPECT_TRUE(chooseFromContextMenu(x, QStringLiteral("Copy exact value")));
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "0.100000001490116119384765625");
