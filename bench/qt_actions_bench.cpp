@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "dialog/dlglow.h"
-#include "dialog/qt_binding.h"
-#include "mainwin/control_ids.h"
+#include "bindings/qt/qt_binding.h"
+#include "state/control_ids.h"
 #include "mainwin/program.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <array>
 #include <string>
 
-#include "dialog/dlglow_sim.h"
-#include "mainwin/appstate.h"
-#include "mainwin/control_ids.h"
+#include "tests/sim/dlglow_sim.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
 #include "mainwin/startup.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The window binding: everything the dialog layer and the program need from a
 // window system, as free functions over opaque handles.
 //
-// Exactly one implementation is linked into a program: dlglow_qt.cpp (Qt 6
-// Widgets, the desktop program) or dlglow_sim.cpp (an in-memory window system
-// that tests drive as a user would). No toolkit type appears here, so another
+// Exactly one implementation is linked into a program: bindings/qt/ (Qt 6
+// Widgets, the desktop program on Linux), bindings/win32/ (the Windows API) or
+// tests/sim/ (an in-memory window system that tests drive as a user would). No toolkit type appears here, so another
 // binding can be added without touching the model, the loader or the program.
 //
 // Texts crossing this interface are single-byte Windows-1252 strings; a binding

@@ -10,13 +10,6 @@ namespace bitscope {
 
 namespace {
 
-// text cut or blank-padded to width characters.
-std::string fitted(std::string_view text, int width) {
-    std::string out(text.substr(0, static_cast<std::size_t>(width)));
-    out.resize(static_cast<std::size_t>(width), ' ');
-    return out;
-}
-
 // True when each of the first n characters of field is c (a missing character is not).
 bool allOf(std::string_view field, int n, char c) {
     if (field.size() < static_cast<std::size_t>(n)) return false;
@@ -24,23 +17,6 @@ bool allOf(std::string_view field, int n, char c) {
 }
 
 } // namespace
-
-std::string BitFields::t1() const {
-    return fitted(T, binary128Spec.significandBoxWidths[0]);
-}
-
-std::string BitFields::t2() const {
-    const auto first = static_cast<std::size_t>(binary128Spec.significandBoxWidths[0]);
-    return fitted(T.size() > first ? std::string_view(T).substr(first) : std::string_view(),
-                  binary128Spec.significandBoxWidths[1]);
-}
-
-BitFields bitFieldsFromBoxes(const FormatSpec& format, std::string_view s, std::string_view e,
-                             std::string_view t1, std::string_view t2) {
-    BitFields fields{fitted(s, 1), fitted(e, format.w), fitted(t1, format.significandBoxWidths[0])};
-    if (format.significandBoxCount() == 2) fields.T += fitted(t2, format.significandBoxWidths[1]);
-    return fields;
-}
 
 // Encoding: the storage written as an unsigned binary number of exactly k digits, most
 // significant first, then cut after 1 and 1 + w characters.

@@ -2,6 +2,7 @@
 // T, read back, classified into a kind of datum, and described in words.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,30 +12,23 @@
 
 namespace bitscope {
 
-// One encoding as text, most significant bit first: S (1 character), E (w), T (t; for
-// Binary128 the whole 112 characters, T1 followed by T2). Encoding always yields exactly
-// those widths. Fields read from the bit boxes may hold blanks (see decodeBits).
+// One encoding as text, most significant bit first: S (1 character), E (w), T (t).
+// Encoding always yields exactly those widths. Fields typed by a user may hold blanks (see
+// decodeBits).
 struct BitFields {
     std::string S;
     std::string E;
     std::string T;
-
-    // The Binary128 significand boxes: T1 = characters 1 to 48 of T, T2 = characters 49 to
-    // 112 (each cut or blank-padded to its width).
-    std::string t1() const;
-    std::string t2() const;
+    // Where T was typed in two parts, the characters of the first (T is then the two joined):
+    // the significand view reads each part as its own unsigned number, so a blank in one part
+    // moves only that part's digits. 0: T is one part, as encoding always gives it.
+    std::size_t significandSplit = 0;
 
     // S, E and T joined: the k-character encoding.
     std::string joined() const { return S + E + T; }
 
     bool operator==(const BitFields&) const = default;
 };
-
-// The texts of a format's bit boxes as BitFields, each box cut or blank-padded to its width
-// (S to 1, E to w, each significand box to its width), so that T1 and T2 keep their places
-// in T whatever their lengths. t2 is used by Binary128 only.
-BitFields bitFieldsFromBoxes(const FormatSpec& format, std::string_view s, std::string_view e,
-                             std::string_view t1, std::string_view t2 = {});
 
 // The encoding of a value.
 template <IeeeBinary T>

@@ -2,7 +2,6 @@
 // storage width, and the smallest normal and subnormal values of each.
 #pragma once
 
-#include <array>
 #include <bit>
 #include <cassert>
 #include <cstdint>
@@ -27,28 +26,16 @@ struct FormatSpec {
     int emax;        // largest unbiased exponent
     int emin;        // smallest unbiased exponent of a normal number
     int bias;        // exponent bias
-    int signBox;     // id of the control showing S
-    int exponentBox; // id of the control showing E
-    // Controls showing T, most significant part first, and the characters each shows.
-    // Binary128 splits T into T1 (48 characters) and T2 (64); the others have one box
-    // (second id and width 0).
-    std::array<int, 2> significandBoxes;
-    std::array<int, 2> significandBoxWidths;
-
-    constexpr int significandBoxCount() const { return significandBoxes[1] == 0 ? 1 : 2; }
 };
 
-inline constexpr FormatSpec binary32Spec{4, 32, 24, 8, 23, 127, -126, 127,
-                                         1026, 1027, {1028, 0}, {23, 0}};
-inline constexpr FormatSpec binary64Spec{8, 64, 53, 11, 52, 1023, -1022, 1023,
-                                         1032, 1033, {1035, 0}, {52, 0}};
-inline constexpr FormatSpec binary128Spec{16, 128, 113, 15, 112, 16383, -16382, 16383,
-                                          1014, 1015, {1016, 1018}, {48, 64}};
+inline constexpr FormatSpec binary32Spec{4, 32, 24, 8, 23, 127, -126, 127};
+inline constexpr FormatSpec binary64Spec{8, 64, 53, 11, 52, 1023, -1022, 1023};
+inline constexpr FormatSpec binary128Spec{16, 128, 113, 15, 112, 16383, -16382, 16383};
 
-// The 16-bit formats have no bit boxes in the window (no control ids). Both take 2 bytes, so
-// the number of bytes does not name them: the command-line companion names them itself.
-inline constexpr FormatSpec binary16Spec{2, 16, 11, 5, 10, 15, -14, 15, 0, 0, {0, 0}, {10, 0}};
-inline constexpr FormatSpec bfloat16Spec{2, 16, 8, 8, 7, 127, -126, 127, 0, 0, {0, 0}, {7, 0}};
+// The 16-bit formats are not the window's. Both take 2 bytes, so the number of bytes does
+// not name them: the command-line companion names them itself.
+inline constexpr FormatSpec binary16Spec{2, 16, 11, 5, 10, 15, -14, 15};
+inline constexpr FormatSpec bfloat16Spec{2, 16, 8, 8, 7, 127, -126, 127};
 
 // The record of the window's format stored in formatBytes bytes; nullptr for any value other than
 // 4, 8 or 16 (such a value selects no format, and the operations given it do nothing).

@@ -21,27 +21,26 @@ namespace {
 bool isRomanian(Language language) { return language == Language::Romanian; }
 
 // Characters first to first + width of a field, or fewer where the text is shorter: what a
-// box cut to its width holds, but for the padding blanks, which reading skips anyway.
-std::string_view boxDigits(std::string_view field, std::size_t first, std::size_t width) {
+// part cut to its width holds, but for the padding blanks, which reading skips anyway.
+std::string_view partDigits(std::string_view field, std::size_t first, std::size_t width) {
     return first < field.size() ? field.substr(first, width) : std::string_view();
 }
 
 // m = T * 2^-t + (normal ? 1 : 0), exactly in format T. T < 2^t <= 2^(p-1) converts to the
-// format without rounding, and scaling by a power of two is exact; for Binary128 the two
-// boxes are read separately as unsigned numbers, T1 * 2^-48 + T2 * 2^-112, and their sum
-// has at most 112 significant bits, so it is exact too.
+// format without rounding, and scaling by a power of two is exact; a T typed in two parts
+// (significandSplit characters, then the rest) is read as two unsigned numbers,
+// T1 * 2^-split + T2 * 2^-t, whose sum has at most t significant bits, so it is exact too.
 template <IeeeBinary T>
 T significandValue(const BitFields& fields, const Classification& flags) {
     constexpr const FormatSpec& f = FormatTraits<T>::format;
     T m = 0;
-    if constexpr (std::same_as<T, Binary128>) {
-        const int t1 = f.significandBoxWidths[0];
-        const int t2 = f.significandBoxWidths[1];
-        const auto w1 = static_cast<std::size_t>(t1);
-        m = static_cast<T>(detail::readBinaryDigits({boxDigits(fields.T, 0, w1)}, t1)) *
+    if (const std::size_t split = fields.significandSplit; split > 0) {
+        const int t1 = static_cast<int>(split);
+        const int t2 = f.t - t1;
+        m = static_cast<T>(detail::readBinaryDigits({partDigits(fields.T, 0, split)}, t1)) *
                 exactPowerOfTwo<T>(-t1) +
             static_cast<T>(detail::readBinaryDigits(
-                {boxDigits(fields.T, w1, static_cast<std::size_t>(t2))}, t2)) *
+                {partDigits(fields.T, split, static_cast<std::size_t>(t2))}, t2)) *
                 exactPowerOfTwo<T>(-f.t);
     } else {
         m = static_cast<T>(detail::readBinaryDigits({fields.T}, f.t)) * exactPowerOfTwo<T>(-f.t);

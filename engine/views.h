@@ -40,9 +40,9 @@ struct ViewText {
 ViewText exponentView(int formatBytes, const BitFields& fields, const Classification& flags,
                       Language language);
 
-// Item 2: the significand m = T * 2^-t read from the significand box(es), plus 1 unless
-// zero or subnormal, computed exactly in the format (Binary128: T1 * 2^-48 + T2 * 2^-112,
-// both unsigned), in the Significand style; empty value unless isFinite.
+// Item 2: the significand m = T * 2^-t read from the significand field, plus 1 unless
+// zero or subnormal, computed exactly in the format (a T typed in two parts:
+// T1 * 2^-split + T2 * 2^-t, both unsigned), in the Significand style; empty value unless isFinite.
 // Caption "     Significand" / "     Semnificand".
 ViewText significandView(int formatBytes, const BitFields& fields, const Classification& flags,
                          Language language);

@@ -3,7 +3,7 @@
 #include "help/about.h"
 
 #include "help/version.h"
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {

@@ -6,5 +6,5 @@ add_library(bitscope_help STATIC
   ${CMAKE_CURRENT_LIST_DIR}/help_document.cpp)
 target_include_directories(bitscope_help PUBLIC ${PROJECT_SOURCE_DIR}
                            PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
-target_link_libraries(bitscope_help PUBLIC bitscope_appstate PRIVATE bitscope_accessible_texts)
+target_link_libraries(bitscope_help PUBLIC bitscope_state PRIVATE bitscope_texts)
 bitscope_warnings(bitscope_help)

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "dialog/texts.h"
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 
 namespace bitscope {
 namespace {

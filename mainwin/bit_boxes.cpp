@@ -1,15 +1,17 @@
 #include "mainwin/bit_boxes.h"
 
-#include "mainwin/control_ids.h"
 #include "mainwin/parameter_list.h"
+#include "state/control_ids.h"
+#include "state/format_boxes.h"
 
 namespace bitscope {
 
 std::vector<BitBox> formatBoxes(const FormatSpec& format) {
-  std::vector<BitBox> boxes{{format.signBox, 1}, {format.exponentBox, format.w}};
-  for (int i = 0; i < format.significandBoxCount(); ++i)
-    boxes.push_back({format.significandBoxes[static_cast<std::size_t>(i)],
-                     format.significandBoxWidths[static_cast<std::size_t>(i)]});
+  const FormatBoxes& ids = boxesOf(format);
+  std::vector<BitBox> boxes{{ids.signBox, 1}, {ids.exponentBox, format.w}};
+  for (int i = 0; i < ids.significandBoxCount(); ++i)
+    boxes.push_back({ids.significandBoxes[static_cast<std::size_t>(i)],
+                     ids.significandBoxWidths[static_cast<std::size_t>(i)]});
   return boxes;
 }
 
@@ -27,13 +29,14 @@ BitFields readBitBoxes(DialogObject& dialog, const FormatSpec& format) {
 }
 
 void writeBitBoxes(DialogObject& dialog, const FormatSpec& format, const BitFields& fields) {
-  DLGSETVALUE(dialog, format.signBox, fields.S);
-  DLGSETVALUE(dialog, format.exponentBox, fields.E);
-  if (format.significandBoxCount() == 1) {
-    DLGSETVALUE(dialog, format.significandBoxes[0], fields.T);
+  const FormatBoxes& ids = boxesOf(format);
+  DLGSETVALUE(dialog, ids.signBox, fields.S);
+  DLGSETVALUE(dialog, ids.exponentBox, fields.E);
+  if (ids.significandBoxCount() == 1) {
+    DLGSETVALUE(dialog, ids.significandBoxes[0], fields.T);
   } else {
-    DLGSETVALUE(dialog, format.significandBoxes[0], fields.t1());
-    DLGSETVALUE(dialog, format.significandBoxes[1], fields.t2());
+    DLGSETVALUE(dialog, ids.significandBoxes[0], significandBoxText(format, fields, 0));
+    DLGSETVALUE(dialog, ids.significandBoxes[1], significandBoxText(format, fields, 1));
   }
 }
 

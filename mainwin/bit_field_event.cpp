@@ -1,9 +1,10 @@
 #include "mainwin/bit_field_event.h"
 
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "mainwin/bit_validation.h"
-#include "mainwin/control_ids.h"
+#include "state/control_ids.h"
+#include "state/format_boxes.h"
 #include "mainwin/parameter_list.h"
 
 namespace bitscope {
@@ -14,8 +15,7 @@ namespace {
 constexpr int lowSignificandCaretOffset = 48;
 
 bool isSignBox(int controlId) {
-  return controlId == binary32Spec.signBox || controlId == binary64Spec.signBox ||
-         controlId == binary128Spec.signBox;
+  return controlId == ctl::sign32 || controlId == ctl::sign64 || controlId == ctl::sign128;
 }
 
 // The caret position: the number of characters before it, which right after a typed
@@ -76,11 +76,12 @@ int widthOfField(int controlId) {
   AppState& state = appState();
   state.fieldWidth = 0;
   if (const FormatSpec* format = findFormat(state.formatBytes)) {
+    const FormatBoxes& boxes = boxesOf(*format);
     if (isSignBox(controlId))
       state.fieldWidth = 1;
-    else if (controlId == format->exponentBox)
+    else if (controlId == boxes.exponentBox)
       state.fieldWidth = format->w;
-    else if (format->significandBoxCount() == 2 || controlId == format->significandBoxes[0])
+    else if (boxes.significandBoxCount() == 2 || controlId == boxes.significandBoxes[0])
       state.fieldWidth = format->t;  // the split Binary128 significand: whatever else was named
   }
   return state.fieldWidth;

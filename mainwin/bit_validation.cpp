@@ -4,9 +4,9 @@
 #include <array>
 #include <span>
 
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
-#include "mainwin/control_ids.h"
+#include "state/control_ids.h"
 
 namespace bitscope {
 

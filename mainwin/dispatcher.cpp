@@ -1,10 +1,10 @@
 #include "mainwin/dispatcher.h"
 
 #include "mainwin/bit_field_event.h"
-#include "mainwin/control_ids.h"
 #include "mainwin/format_selection.h"
+#include "mainwin/language_switch.h"
 #include "mainwin/x_entry.h"
-#include "texts/ui_texts.h"
+#include "state/control_ids.h"
 
 namespace bitscope {
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "mainwin/bit_field_event.h"
-#include "mainwin/control_ids.h"
+#include "state/control_ids.h"
+#include "state/format_boxes.h"
 #include "mainwin/parameter_list.h"
 #include "texts/accessible_texts.h"
 
@@ -26,12 +27,13 @@ bool readAllFieldsScope(DialogObject& dialog) {
 // event (a button) neither is chosen, so a second press changes nothing.
 std::vector<BitBox> currentFieldBoxes(const FormatSpec& format) {
   const AppState& state = appState();
+  const FormatBoxes& ids = boxesOf(format);
   std::vector<BitBox> chosen;
   for (const BitBox& box : formatBoxes(format)) {
-    const bool isSignificand = box.id != format.signBox && box.id != format.exponentBox;
-    const int fieldWidth = box.id == format.signBox ? 1 : isSignificand ? format.t : format.w;
+    const bool isSignificand = box.id != ids.signBox && box.id != ids.exponentBox;
+    const int fieldWidth = box.id == ids.signBox ? 1 : isSignificand ? format.t : format.w;
     if (state.fieldWidth != fieldWidth) continue;
-    if (isSignificand && format.significandBoxCount() == 2 && box.id != state.significandBox) continue;
+    if (isSignificand && ids.significandBoxCount() == 2 && box.id != state.significandBox) continue;
     chosen.push_back(box);
   }
   return chosen;

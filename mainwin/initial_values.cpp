@@ -2,9 +2,10 @@
 
 #include <utility>
 
-#include "mainwin/appstate.h"
-#include "mainwin/control_ids.h"
 #include "mainwin/format_selection.h"
+#include "mainwin/tooltips.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
 #include "summary/summary.h"
 #include "texts/ui_texts.h"
 
@@ -31,6 +32,7 @@ void setLanguage(DialogObject& main) {
   state.isEnglish = false;
   fillLanguageTexts();
   applyLanguage(main);
+  applyMainToolTips(main);
 }
 
 // Binary32 shows the encoding of zero; the Binary64 row names its fields until it is

@@ -1,7 +1,7 @@
 #include "mainwin/parameter_list.h"
 
-#include "mainwin/appstate.h"
-#include "mainwin/control_ids.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {

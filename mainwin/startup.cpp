@@ -6,7 +6,7 @@
 
 #include "help/about.h"
 #include "help/help_document.h"
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "mainwin/bit_field_event.h"
 #include "mainwin/dispatcher.h"
 #include "mainwin/fp_modes.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialog/dialog.h"
-#include "mainwin/control_ids.h"
+#include "state/control_ids.h"
 
 namespace bitscope {
 

@@ -1,8 +1,9 @@
 #include "mainwin/tooltips.h"
 
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
-#include "mainwin/control_ids.h"
+#include "state/control_ids.h"
+#include "state/format_boxes.h"
 #include "engine/decimal_scanner.h"
 #include "texts/tooltip_texts.h"
 
@@ -86,10 +87,11 @@ std::string bitBoxToolTip(int boxId, int character) {
   if (format == nullptr || character < 0) return {};
   const Language language = appState().language;
   const int index = character + 1;
-  if (boxId == format->signBox) return signBitTip(language);
-  if (boxId == format->exponentBox) return exponentBitTip(index, format->w - index, language);
+  const FormatBoxes& boxes = boxesOf(*format);
+  if (boxId == boxes.signBox) return signBitTip(language);
+  if (boxId == boxes.exponentBox) return exponentBitTip(index, format->w - index, language);
   // The second box of a split significand continues the first.
-  const int offset = boxId == format->significandBoxes[1] ? format->significandBoxWidths[0] : 0;
+  const int offset = boxId == boxes.significandBoxes[1] ? boxes.significandBoxWidths[0] : 0;
   return significandBitTip(index + offset, language);
 }
 

@@ -1,8 +1,8 @@
 #include "mainwin/x_entry.h"
 
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
-#include "mainwin/control_ids.h"
+#include "state/control_ids.h"
 #include "mainwin/parameter_list.h"
 #include "mainwin/tooltips.h"
 

@@ -6,7 +6,7 @@
 
 #include "dialog/cp1252.h"
 #include "dialog/texts.h"
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "summary/replace_file.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"

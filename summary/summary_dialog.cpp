@@ -1,6 +1,6 @@
 // The summary dialog: its paragraphs in the current language, shown on demand.
 #include "dialog/texts.h"
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"
 #include "texts/accessible_texts.h"

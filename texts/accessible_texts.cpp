@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "mainwin/appstate.h"
-#include "mainwin/control_ids.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
+#include "state/format_boxes.h"
 
 namespace bitscope {
 
@@ -111,24 +112,25 @@ AccessibleText bitBoxText(const FormatSpec& format, int boxId, Language language
   AccessibleText text;
   text.caretNote = caretAtBit.in(language);
   text.endNote = caretAfterBit.in(language);
-  if (boxId == format.signBox) {
+  const FormatBoxes& boxes = boxesOf(format);
+  if (boxId == boxes.signBox) {
     text.name = name + signName.in(language);
     text.description = signDescription.in(language);
     return text;
   }
-  if (boxId == format.exponentBox) {
+  if (boxId == boxes.exponentBox) {
     text.name = name + exponentName.in(language) + std::to_string(format.w) + bitsUnit.in(language);
     text.description = exponentDescription.in(language);
     return text;
   }
   text.description = significandDescription.in(language);
-  if (format.significandBoxCount() == 1) {
+  if (boxes.significandBoxCount() == 1) {
     text.name = name + significandName.in(language) + std::to_string(format.t) + bitsUnit.in(language);
     return text;
   }
-  const bool low = boxId == format.significandBoxes[1];
-  const int first = low ? format.significandBoxWidths[0] + 1 : 1;
-  const int last = low ? format.t : format.significandBoxWidths[0];
+  const bool low = boxId == boxes.significandBoxes[1];
+  const int first = low ? boxes.significandBoxWidths[0] + 1 : 1;
+  const int last = low ? format.t : boxes.significandBoxWidths[0];
   text.firstIndex = first;
   text.name = name + splitSignificandName.in(language) + std::to_string(first) + bitRangeTo.in(language) +
               std::to_string(last);
@@ -142,10 +144,11 @@ void applyMainAccessibleTexts(DialogObject& main) {
   const std::string format = formatName(state.formatBytes);
   for (const ControlTexts& texts : mainTexts) apply(main, texts, state.language, format);
   for (const FormatSpec* spec : {&binary32Spec, &binary64Spec, &binary128Spec}) {
-    DLGSETACCESSIBLETEXT(main, spec->signBox, bitBoxText(*spec, spec->signBox, state.language));
-    DLGSETACCESSIBLETEXT(main, spec->exponentBox, bitBoxText(*spec, spec->exponentBox, state.language));
-    for (int i = 0; i < spec->significandBoxCount(); ++i) {
-      const int box = spec->significandBoxes[static_cast<std::size_t>(i)];
+    const FormatBoxes& boxes = boxesOf(*spec);
+    DLGSETACCESSIBLETEXT(main, boxes.signBox, bitBoxText(*spec, boxes.signBox, state.language));
+    DLGSETACCESSIBLETEXT(main, boxes.exponentBox, bitBoxText(*spec, boxes.exponentBox, state.language));
+    for (int i = 0; i < boxes.significandBoxCount(); ++i) {
+      const int box = boxes.significandBoxes[static_cast<std::size_t>(i)];
       DLGSETACCESSIBLETEXT(main, box, bitBoxText(*spec, box, state.language));
     }
   }

@@ -1,9 +1,8 @@
 #include "texts/ui_texts.h"
 
 #include "dialog/dlglow.h"
-#include "mainwin/appstate.h"
-#include "mainwin/control_ids.h"
-#include "mainwin/tooltips.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {
@@ -76,7 +75,6 @@ void applyLanguage(DialogObject& dialog) {
   for (std::size_t slot = 1; slot < uiTextSlots; ++slot)
     DLGSETVALUE(dialog, slotTable[slot].controlId, texts[slot].in(language), slotTable[slot].property);
   applyMainAccessibleTexts(dialog);
-  applyMainToolTips(dialog);
 }
 
 }  // namespace bitscope

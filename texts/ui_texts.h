@@ -29,10 +29,8 @@ inline constexpr std::string_view significandPlaceholderEn =
 void fillLanguageTexts();
 
 // Writes the title and the thirteen labels of appState().language into dialog, and
-// what a screen reader says of each control.
+// what a screen reader says of each control. The tooltips, which are the main window's
+// own, follow through applyMainToolTips.
 void applyLanguage(DialogObject& dialog);
-
-// The main dispatcher's case for the language radios 1050 (RO) and 1051 (EN).
-void onLanguageRadio(DialogObject& dialog, int controlId);
 
 }  // namespace bitscope

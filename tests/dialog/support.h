@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dialog/dialog.h"
-#include "dialog/dlglow_sim.h"
+#include "tests/sim/dlglow_sim.h"
 
 namespace bitscope::test {
 

@@ -32,19 +32,6 @@ TYPED_TEST(BitFieldsTyped, EncodeMatchesBitsetAndDecodeRestoresEveryBit) {
     }
 }
 
-TEST(BitFields, Binary128SplitsTIntoTheTwoBoxes) {
-    const BitFields f = encodeBits(Binary128(1) + test::fromBits<Binary128>(1));
-    ASSERT_EQ(f.S.size() + f.E.size() + f.T.size(), 128U);
-    EXPECT_EQ(f.t1(), std::string(48, '0'));
-    EXPECT_EQ(f.t2(), std::string(64, '0'));
-    const BitFields g = encodeBits(Binary128(1.75)); // T = 11000...
-    EXPECT_EQ(g.t1(), "11" + std::string(46, '0'));
-    const BitFields boxes = bitFieldsFromBoxes(binary128Spec, "0", std::string(15, '1'), "1", "1");
-    std::string t(112, ' '); // each box blank-padded to its width, T2 starting at 49
-    t[0] = t[48] = '1';
-    EXPECT_EQ(boxes.T, t);
-}
-
 struct DecodeRow {
     const char *s, *e, *t;
     std::uint32_t expected;
@@ -70,9 +57,8 @@ TEST(BitFields, DecodeSkipsBlanksAndRightAlignsTheDigits) {
             << showBits(got) << "\nwant " << showBits(test::fromBits<float>(row.expected));
     }
     // Every stored bit of a 128-bit decode lands where it belongs, T2's last included.
-    const Binary128 tiny = decodeBits<Binary128>(
-        bitFieldsFromBoxes(binary128Spec, "0", std::string(15, '0'), std::string(48, '0'),
-                           std::string(63, '0') + "1"));
+    const Binary128 tiny =
+        decodeBits<Binary128>(BitFields{"0", std::string(15, '0'), std::string(111, '0') + "1"});
     EXPECT_EQ(test::bitsOf(tiny), 1U);
     FormatValues slots;
     decodeBits(7, BitFields{"1", "1", "1"}, slots); // no such format: nothing happens

@@ -76,15 +76,14 @@ TEST(ParameterViews, ValuesAndCaptionsOfNamedCases) {
 // The significand and exponent come from the boxes as they stand.
 TEST(ParameterViews, ReadTheBitBoxes) {
     using enum Language;
-    // Binary128 with the first bit of T2 (the 49th of T) set: it counts as 2^-49.
-    const BitFields boxes128 = bitFieldsFromBoxes(binary128Spec, "0", "011111111111111",
-                                                  std::string(48, '0'), "1" + std::string(63, '0'));
+    // Binary128 typed in two parts, the first bit of the second (the 49th of T) set: it
+    // counts as 2^-49.
+    const BitFields boxes128{"0", "011111111111111", std::string(48, '0') + "1" + std::string(63, '0'), 48};
     const Classification normal128 = classifyBits(binary128Spec, boxes128);
     EXPECT_EQ(significandView(16, boxes128, normal128, English).value,
               "1.000000000000001776356839400250465E+00");
     // Every bit of both boxes set, subnormal: (2^112 - 1) * 2^-112.
-    const BitFields ones128 = bitFieldsFromBoxes(binary128Spec, "0", std::string(15, '0'),
-                                                 std::string(48, '1'), std::string(64, '1'));
+    const BitFields ones128{"0", std::string(15, '0'), std::string(112, '1'), 48};
     EXPECT_EQ(significandView(16, ones128, classifyBits(binary128Spec, ones128), English).value,
               "9.999999999999999999999999999999998E-01");
     // A blank-padded exponent box reads right-aligned: "1111111 " is 127, e = 0; its first

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/dlglow_sim.h"
-#include "mainwin/appstate.h"
+#include "tests/sim/dlglow_sim.h"
+#include "state/appstate.h"
 
 namespace bitscope::test {
 

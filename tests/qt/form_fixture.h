@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "tests/qt/recorder.h"
 
 namespace bitscope::test {

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope::test {
 namespace {

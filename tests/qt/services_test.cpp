@@ -24,9 +24,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "help/help_document.h"
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 #include "summary/summary.h"
 #include "tests/qt/modal_script.h"
 #include "tests/summary/golden_summary.h"

@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/dialog.h"
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "mainwin/program.h"
 #include "tests/qt/modal_script.h"
 #include "tests/qt/program_run.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/dlglow_sim.h"
-#include "mainwin/appstate.h"
+#include "tests/sim/dlglow_sim.h"
+#include "state/appstate.h"
 
 namespace bitscope::testing {
 

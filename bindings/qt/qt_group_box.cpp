@@ -4,7 +4,7 @@
 #include <QStyle>
 #include <QStylePainter>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 

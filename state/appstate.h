@@ -6,7 +6,7 @@
 
 #include "dialog/dialog.h"
 #include "engine/engine.h"
-#include "texts/bit_messages.h"
+#include "state/bit_messages.h"
 
 namespace bitscope {
 

@@ -1,9 +1,12 @@
 // The language radios: every text of the main window that depends on the language is
 // rewritten at once; the other windows follow when they are next opened.
+#include "mainwin/language_switch.h"
+
 #include <string>
 
-#include "mainwin/appstate.h"
-#include "mainwin/control_ids.h"
+#include "mainwin/tooltips.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
 #include "texts/ui_texts.h"
 
 namespace bitscope {
@@ -42,6 +45,7 @@ void onLanguageRadio(DialogObject& dialog, int controlId) {
 
   // 2. Title and labels.
   applyLanguage(dialog);
+  applyMainToolTips(dialog);
 
   // 3. The one list item that has two languages.
   const std::string significandName = parameterListItems(state.language)[significandItem - 1];

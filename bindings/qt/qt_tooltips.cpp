@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QToolTip>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 

@@ -2,7 +2,7 @@
 // the script, and the records of platform services.
 #include <algorithm>
 
-#include "dialog/sim_state.h"
+#include "tests/sim/sim_state.h"
 #include "dialog/winstyle.h"
 
 namespace bitscope {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "mainwin/program.h"
 
 namespace {

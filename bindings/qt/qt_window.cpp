@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "dialog/winstyle.h"
 
 namespace bitscope {

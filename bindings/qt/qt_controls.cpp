@@ -21,7 +21,7 @@
 #include <map>
 #include <set>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "dialog/winstyle.h"
 
 namespace bitscope {

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "dialog/winstyle.h"
 
 namespace bitscope {

@@ -18,7 +18,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 #include "dialog/winstyle.h"
 
 namespace bitscope {

@@ -5,7 +5,7 @@
 #include <list>
 #include <memory>
 
-#include "dialog/dlglow_sim.h"
+#include "tests/sim/dlglow_sim.h"
 
 namespace bitscope::sim {
 

@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 #ifndef BITSCOPE_DATADIR
 #error "BITSCOPE_DATADIR (the installed data folder) must be defined by the build"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "dialog/sim_state.h"
+#include "tests/sim/sim_state.h"
 #include "dialog/winstyle.h"
 
 namespace bitscope::sim {

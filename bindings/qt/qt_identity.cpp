@@ -4,7 +4,7 @@
 // for the program's windows.
 #include <QGuiApplication>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 

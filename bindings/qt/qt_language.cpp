@@ -9,7 +9,7 @@
 #include <map>
 #include <utility>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 namespace {

@@ -12,7 +12,7 @@
 #include <memory>
 #include <utility>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 namespace {

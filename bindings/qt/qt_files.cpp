@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 namespace {

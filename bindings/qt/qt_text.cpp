@@ -2,7 +2,7 @@
 #include <QFile>
 
 #include "dialog/cp1252.h"
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 

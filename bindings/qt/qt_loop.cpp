@@ -6,7 +6,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 
-#include "dialog/qt_binding.h"
+#include "bindings/qt/qt_binding.h"
 
 namespace bitscope {
 namespace {

@@ -1,4 +1,4 @@
-#include "mainwin/appstate.h"
+#include "state/appstate.h"
 
 namespace bitscope {
 
