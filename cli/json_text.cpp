@@ -6,24 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/cp1252.h"
+
 namespace bitscope::cli {
 
 namespace {
-
-constexpr char32_t replacementCharacter = 0xFFFD;
-
-// Windows-1252 bytes 0x80-0x9F; 0 marks the five undefined ones. Bytes
-// 0xA0-0xFF are the code points U+00A0-U+00FF.
-constexpr std::array<char16_t, 32> cp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char32_t fromCp1252(unsigned char byte) {
-    if (byte < 0x80 || byte >= 0xA0) return byte;
-    const char16_t c = cp1252High[byte - 0x80];
-    return c == 0 ? replacementCharacter : c;
-}
 
 // The range the byte after a lead byte may take (well-formed UTF-8: no
 // overlong forms, no surrogates D800-DFFF, nothing above 10FFFF); the bytes
@@ -139,7 +126,7 @@ void putJsonEscaped(OutputBuffer& out, std::string_view bytes) {
             i += static_cast<std::size_t>(lead.length);
             continue;
         }
-        const char32_t c = fromCp1252(b);
+        const char32_t c = cp1252ToUnicode(b);
         if (isControl(c)) {
             putControl(out, c);
         } else {

@@ -5,9 +5,11 @@
 //  1. A complete, well-formed UTF-8 sequence (no overlong form, no surrogate,
 //     nothing above U+10FFFF) stands for its character.
 //  2. Any other byte stands alone for the Windows-1252 character it encodes
-//     (the program's own code page): 0xE9 is "é", 0x80 is "€". The five bytes
-//     that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become
-//     U+FFFD. Decoding then resumes at the next byte.
+//     (the program's own code page, text/cp1252.h): 0xE9 is "é", 0x80 is "€".
+//     The five bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F,
+//     0x90, 0x9D) are the C1 controls of the same value, and so written by
+//     rule 3 as \u0081 ...: the byte stays recognisable. Decoding then resumes
+//     at the next byte.
 //  3. Control characters (U+0000-U+001F, U+007F-U+009F) are written as \u00XX;
 //     '"' and '\' are escaped with a backslash; everything else is written as
 //     its UTF-8 bytes.

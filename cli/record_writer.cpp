@@ -1,6 +1,7 @@
 #include "record_writer.h"
 
 #include "engine/decimal_text.h"
+#include "text/blank_padded.h"
 
 #include "json_text.h"
 
@@ -41,20 +42,14 @@ void jsonText(OutputBuffer& out, std::string_view keyPrefix, std::string_view te
     putPlainJsonString(out, text);
 }
 
-// A view's text without leading and trailing blanks (captions keep leading
-// blanks for the window's labels).
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
-}
-
+// A view's text is written without leading and trailing blanks: captions keep
+// leading blanks only to line up the window's labels.
 void jsonView(OutputBuffer& out, std::string_view keyPrefix, const ViewText& view) {
-    jsonText(out, keyPrefix, trimmed(view.value));
+    jsonText(out, keyPrefix, withoutOuterBlanks(view.value));
 }
 
 void jsonCaption(OutputBuffer& out, std::string_view keyPrefix, const ViewText& view) {
-    jsonText(out, keyPrefix, trimmed(view.caption));
+    jsonText(out, keyPrefix, withoutOuterBlanks(view.caption));
 }
 
 // The members after "message", null when the value has no encoding.
@@ -150,7 +145,7 @@ void line(OutputBuffer& out, std::string_view title, std::string_view text) {
 }
 
 void viewLine(OutputBuffer& out, const ViewText& view) {
-    line(out, trimmed(view.caption), trimmed(view.value));
+    line(out, withoutOuterBlanks(view.caption), withoutOuterBlanks(view.value));
 }
 
 // What --exact adds to a value that has an encoding, under the names of the

@@ -80,7 +80,7 @@ Kind kindOf(const TemplateItem& item) {
 // The starting values and default callbacks of a record of the given kind.
 void giveStartingValues(ControlRecord& record, const TemplateItem& item) {
   record.enabled = (item.style & winstyle::WS_DISABLED) == 0;
-  const std::string label = item.titleIsResource ? std::string() : withoutTrailingBlanks(item.title);
+  const std::string label = item.titleIsResource ? std::string() : storedText(item.title);
   switch (record.kind) {
     case Kind::StaticText:
     case Kind::GroupBox:

@@ -1,6 +1,6 @@
 // The layer's text conventions: texts are stored without trailing blanks,
-// handed out blank-padded or cut to the receiver's length, and list items are
-// fixed fields of listItemWidth characters.
+// handed out blank-padded or cut to the receiver's length (text/blank_padded.h),
+// and list items are fixed fields of listItemWidth characters.
 #pragma once
 
 #include <string>
@@ -9,10 +9,7 @@
 namespace bitscope {
 
 // The text as the layer stores it: up to the first NUL, trailing blanks dropped.
-std::string withoutTrailingBlanks(std::string_view text);
-
-// The text cut or blank-padded to exactly length characters.
-std::string paddedTo(std::string_view text, std::size_t length);
+std::string storedText(std::string_view text);
 
 // A list item: the text cut or blank-padded to listItemWidth characters.
 std::string listItem(std::string_view text);

@@ -46,7 +46,7 @@ void readBackList(ControlRecord& record, LowWindow* window) {
 
 void writeOutList(const ControlRecord& record, LowWindow* window) {
   lowListReset(window, record.id);
-  for (const std::string& item : record.items) lowListAdd(window, record.id, withoutTrailingBlanks(item));
+  for (const std::string& item : record.items) lowListAdd(window, record.id, storedText(item));
   const auto count = static_cast<int>(record.items.size());
   for (int entry : record.selection)
     if (entry >= 1 && entry <= count) lowListSelect(window, record.id, entry - 1);

@@ -4,6 +4,7 @@
 
 #include "dialog/layer.h"
 #include "dialog/texts.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 
@@ -99,12 +100,12 @@ bool setInteger(ControlRecord& record, int value, int property) {
 bool setText(ControlRecord& record, std::string_view text, int property) {
   if (isLabelKind(record.kind)) {
     if (!isDefaultOr(property, PROP_TITLE)) return false;
-    record.text = withoutTrailingBlanks(text);
+    record.text = storedText(text);
     return true;
   }
   if (record.kind == Kind::EditBox) {
     if (!isDefaultOr(property, PROP_STATE)) return false;
-    record.text = withoutTrailingBlanks(text);
+    record.text = storedText(text);
     record.caret = std::min(record.caret, static_cast<int>(record.text.size()));
     return true;
   }
@@ -253,7 +254,7 @@ bool DLGSETCALLBACK(DialogObject& dialog, int controlId, DialogCallback routine,
 }
 
 void DLGSETCAPTION(DialogObject& dialog, std::string_view caption) {
-  dialog.caption = withoutTrailingBlanks(caption);
+  dialog.caption = storedText(caption);
   if (dialog.window != nullptr) lowSetTitle(dialog.window, *dialog.caption);
 }
 

@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "engine/encoding.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 
@@ -143,11 +144,8 @@ std::string kindText(DatumKind kind, Language language, int formatBytes) {
 BilingualText describeDataType(int formatBytes, const Classification& flags) {
     constexpr std::size_t width = 30;
     const DatumKind kind = kindOf(flags);
-    BilingualText text{kindText(kind, Language::Romanian, formatBytes),
-                       kindText(kind, Language::English, formatBytes)};
-    text.romanian.resize(width, ' ');
-    text.english.resize(width, ' ');
-    return text;
+    return {paddedTo(kindText(kind, Language::Romanian, formatBytes), width),
+            paddedTo(kindText(kind, Language::English, formatBytes), width)};
 }
 
 std::string_view dataTypeName(const FormatSpec& format, const Classification& flags,

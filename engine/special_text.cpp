@@ -2,14 +2,11 @@
 #include <array>
 
 #include "engine/decimal_text.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 
-std::string makeXText(std::string_view typed) {
-    std::string text(typed.substr(0, xTextLength));
-    text.resize(xTextLength, ' ');
-    return text;
-}
+std::string makeXText(std::string_view typed) { return paddedTo(typed, xTextLength); }
 
 namespace {
 
@@ -25,8 +22,7 @@ void detectSpecialText(std::string_view xText, SpecialText& special) {
     static constexpr std::array<std::string_view, 6> infNames{"Inf", "inf", "+In",
                                                               "+in", "-In", "-in"};
     // The first three characters, compared exactly; a shorter text is blank-padded.
-    std::string head(xText.substr(0, 3));
-    head.resize(3, ' ');
+    const std::string head = paddedTo(xText, 3);
     const char sign = head[0] == '-' ? '1' : '0';
 
     special.isNaN = isOneOf(head, nanNames);

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "dialog/texts.h"
 #include "state/appstate.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 namespace {
@@ -54,7 +54,7 @@ void reportOutcome(const HelpTexts& texts, OpenResult result) {
 }  // namespace
 
 std::filesystem::path findOnSearchPath(const std::string& name) {
-  return lowSearchPath(withoutTrailingBlanks(name));
+  return lowSearchPath(std::string(withoutTrailingBlanks(name)));
 }
 
 // The outcome of the launch may come later, from the message loop; it is told

@@ -7,6 +7,7 @@
 #include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "state/control_ids.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 
@@ -43,10 +44,7 @@ constexpr std::array<BoxRule, 4> rules128{{
 void tell(const BoxRule& rule, const BilingualText& message, MessageIcon icon) {
   const AppState& state = appState();
   const Language language = rule.currentLanguage ? state.language : Language::English;
-  auto shown = [language](const BilingualText& text) {
-    const std::string& entry = text.in(language);
-    return entry.substr(0, entry.find_last_not_of(' ') + 1);
-  };
+  auto shown = [language](const BilingualText& text) { return std::string(withoutTrailingBlanks(text.in(language))); };
   lowMessageBox(shown(message), shown(state.bitMessages.title), icon, nullptr);
 }
 

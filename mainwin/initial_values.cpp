@@ -7,6 +7,7 @@
 #include "state/appstate.h"
 #include "state/control_ids.h"
 #include "summary/summary.h"
+#include "text/blank_padded.h"
 #include "texts/ui_texts.h"
 
 namespace bitscope {
@@ -47,10 +48,8 @@ void setInitialBits(DialogObject& main) {
 }
 
 void fillParameterList(DialogObject& main) {
-  for (std::string item : parameterListItems(Language::Romanian)) {
-    item.resize(listItemLength, ' ');
-    DLGSETVALUE(main, ctl::parameterList, item, PROP_ADDITEM);
-  }
+  for (const std::string& item : parameterListItems(Language::Romanian))
+    DLGSETVALUE(main, ctl::parameterList, paddedTo(item, listItemLength), PROP_ADDITEM);
   DLGSETVALUE(main, ctl::parameterList, 0, 1);  // no item selected
   DLGSETVALUE(main, ctl::parameterList, false, PROP_ENABLED);
   DLGSETVALUE(main, ctl::parameterLabel, false, PROP_ENABLED);

@@ -7,6 +7,7 @@
 #include "mainwin/tooltips.h"
 #include "state/appstate.h"
 #include "state/control_ids.h"
+#include "text/blank_padded.h"
 #include "texts/ui_texts.h"
 
 namespace bitscope {
@@ -15,22 +16,15 @@ namespace {
 
 constexpr int significandItem = 2;
 
-// Leading blanks moved to the end: "  ab " becomes "ab   ".
-std::string leftJustified(const std::string& text) {
-  const std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string::npos) return text;
-  return text.substr(start) + std::string(start, ' ');
-}
-
 // The Binary64 significand box still shows the other language's field name (and no
 // bits): give it this language's name.
 void exchangePlaceholder(DialogObject& dialog, Language language) {
   std::string shown;
   DLGGETVALUE(dialog, ctl::significand64, shown, 40);
-  shown = leftJustified(shown);
-  if (language == Language::Romanian && shown.starts_with("Trailing"))
+  const std::string_view name = withoutLeadingBlanks(shown);
+  if (language == Language::Romanian && name.starts_with("Trailing"))
     DLGSETVALUE(dialog, ctl::significand64, significandPlaceholderRo);
-  if (language == Language::English && shown.starts_with("Semnificand"))
+  if (language == Language::English && name.starts_with("Semnificand"))
     DLGSETVALUE(dialog, ctl::significand64, significandPlaceholderEn);
 }
 

@@ -5,6 +5,7 @@
 #include "state/control_ids.h"
 #include "mainwin/parameter_list.h"
 #include "mainwin/tooltips.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 
@@ -12,11 +13,6 @@ namespace {
 
 // Shorter texts are still being typed: "1" or "-5" are not read yet, "  5" is.
 constexpr std::size_t shortestReadText = 3;
-
-std::size_t lengthWithoutTrailingBlanks(const std::string& text) {
-  const std::size_t last = text.find_last_not_of(' ');
-  return last == std::string::npos ? 0 : last + 1;
-}
 
 }  // namespace
 
@@ -34,7 +30,7 @@ void onXTextChanged(DialogObject& dialog, int, int) {
   // 2-3. The text, once it is long enough.
   state.xText = std::string(xTextLength, ' ');
   DLGGETVALUE(dialog, ctl::xEntry, state.xText, static_cast<int>(xTextLength));
-  if (lengthWithoutTrailingBlanks(state.xText) < shortestReadText) return;
+  if (withoutTrailingBlanks(state.xText).size() < shortestReadText) return;
 
   const FormatSpec* format = findFormat(state.formatBytes);
   if (format == nullptr) return;

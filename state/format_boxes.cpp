@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "state/control_ids.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 
@@ -15,11 +16,7 @@ constexpr FormatBoxes binary128Boxes{
     ctl::sign128, ctl::exponent128, {ctl::significand128High, ctl::significand128Low}, {48, 64}};
 
 // text cut or blank-padded to width characters.
-std::string fitted(std::string_view text, int width) {
-  std::string out(text.substr(0, static_cast<std::size_t>(width)));
-  out.resize(static_cast<std::size_t>(width), ' ');
-  return out;
-}
+std::string fitted(std::string_view text, int width) { return paddedTo(text, static_cast<std::size_t>(width)); }
 
 }  // namespace
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <system_error>
 
-#include "dialog/cp1252.h"
-#include "dialog/texts.h"
 #include "state/appstate.h"
 #include "summary/replace_file.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"
+#include "text/blank_padded.h"
+#include "text/cp1252.h"
 
 namespace bitscope {
 namespace {

@@ -1,8 +1,8 @@
 // The summary dialog: its paragraphs in the current language, shown on demand.
-#include "dialog/texts.h"
 #include "state/appstate.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"
+#include "text/blank_padded.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {

@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "dialog/texts.h"
+#include "text/blank_padded.h"
 
 namespace bitscope {
 namespace {

@@ -3,6 +3,7 @@
 #include "dialog/dlglow.h"
 #include "state/appstate.h"
 #include "state/control_ids.h"
+#include "text/blank_padded.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {
@@ -36,14 +37,8 @@ constexpr std::array<SlotTarget, uiTextSlots> slotTable{{
     {ctl::aboutButton, PROP_DEFAULT, "DESPRE", "ABOUT"},
 }};
 
-std::string padded(std::string_view text, std::size_t width) {
-  std::string out(text.substr(0, width));
-  out.resize(width, ' ');
-  return out;
-}
-
 BilingualText padded(std::string_view romanian, std::string_view english, std::size_t width) {
-  return {padded(romanian, width), padded(english, width)};
+  return {paddedTo(romanian, width), paddedTo(english, width)};
 }
 
 }  // namespace

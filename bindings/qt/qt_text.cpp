@@ -1,8 +1,8 @@
 // Texts at the toolkit boundary: the program speaks Windows-1252, Qt UTF-16.
 #include <QFile>
 
-#include "dialog/cp1252.h"
 #include "bindings/qt/qt_binding.h"
+#include "text/cp1252.h"
 
 namespace bitscope {
 

@@ -2,7 +2,10 @@
 // what the code page lacks.
 #include <gtest/gtest.h>
 
-#include "dialog/cp1252.h"
+#include <set>
+#include <string>
+
+#include "text/cp1252.h"
 
 namespace bitscope {
 namespace {
@@ -11,6 +14,37 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
   for (int b = 0; b < 256; ++b) {
     const auto byte = static_cast<unsigned char>(b);
     EXPECT_EQ(static_cast<unsigned char>(cp1252FromUnicode(cp1252ToUnicode(byte))), byte) << b;
+  }
+}
+
+// The undefined bytes are C1 controls of their own value: with them the table
+// is one-to-one over all 256 bytes, and no other byte lands among the C1 controls.
+TEST(Cp1252, AllBytesMapToDistinctCodePoints) {
+  std::set<char32_t> seen;
+  std::string everyByte;
+  for (int b = 0; b < 256; ++b) {
+    const char32_t c = cp1252ToUnicode(static_cast<unsigned char>(b));
+    EXPECT_TRUE(seen.insert(c).second) << "byte " << b << " repeats U+" << std::hex << static_cast<unsigned>(c);
+    const bool undefinedByte = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+    EXPECT_EQ(c >= 0x80 && c <= 0x9F, undefinedByte) << b;
+    everyByte.push_back(static_cast<char>(b));
+  }
+  EXPECT_EQ(cp1252FromUnicode(cp1252ToUnicode(everyByte)), everyByte);
+}
+
+// A file name holding any of these characters is shown with the byte that
+// stands for it, the undefined bytes' controls included.
+TEST(Cp1252, EveryByteSurvivesTheRoundTripThroughUtf8) {
+  for (int b = 0x80; b < 256; ++b) {
+    const char32_t c = cp1252ToUnicode(static_cast<unsigned char>(b));
+    std::string utf8;
+    if (c < 0x800) {
+      utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+      utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+              static_cast<char>(0x80 | (c & 0x3F))};
+    }
+    EXPECT_EQ(cp1252FromUtf8(utf8), std::string(1, static_cast<char>(b))) << b;
   }
 }
 
