@@ -17,25 +17,9 @@ struct Route {
 
 // The callback slot and event kind for a notice from a control of the kind.
 std::optional<Route> routeOf(ControlKind kind, LowNotify notify) {
-  switch (kind) {
-    case ControlKind::PushButton:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      if (notify == LowNotify::Clicked) return Route{0, EVT_CLICKED};
-      break;
-    case ControlKind::EditBox:
-      if (notify == LowNotify::EditChange) return Route{0, EVT_CHANGE};
-      if (notify == LowNotify::EditUpdate) return Route{1, EVT_UPDATE};
-      if (notify == LowNotify::FocusIn) return Route{2, EVT_GAINFOCUS};
-      if (notify == LowNotify::FocusOut) return Route{3, EVT_LOSEFOCUS};
-      break;
-    case ControlKind::ListBox:
-      if (notify == LowNotify::ListSelChange) return Route{0, EVT_SELCHANGE};
-      if (notify == LowNotify::ListDblClick) return Route{1, EVT_DBLCLICK};
-      break;
-    default:
-      break;
-  }
+  const std::span<const EventSlot> slots = eventSlots(kind);
+  for (std::size_t slot = 0; slot < slots.size(); ++slot)
+    if (slots[slot].notify == notify) return Route{slot, slots[slot].eventKind};
   return std::nullopt;
 }
 

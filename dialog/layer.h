@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "dialog/dialog.h"
@@ -49,6 +50,18 @@ class CurrentDialogScope {
   DialogObject* savedDialog_;
   LowWindow* savedWindow_;
 };
+
+// ---- Events (dialog/event_table.cpp)
+
+// One callback slot of a control kind: the event kind the program names it by
+// and the window notice that raises it.
+struct EventSlot {
+  int eventKind;
+  LowNotify notify;
+};
+// The slots of the kind in order, its default event first; none for a kind
+// that raises no events.
+std::span<const EventSlot> eventSlots(ControlKind kind);
 
 // ---- Transfers (dialog/transfer.cpp)
 

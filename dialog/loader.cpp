@@ -84,32 +84,23 @@ void giveStartingValues(ControlRecord& record, const TemplateItem& item) {
   switch (record.kind) {
     case Kind::StaticText:
     case Kind::GroupBox:
-      record.text = label;
-      break;
     case Kind::PushButton:
+    case Kind::RadioButton:
+    case Kind::EditBox:
       record.text = label;
-      record.callbacks = {closeByPushButton};
       break;
     case Kind::CheckBox:
       record.text = label;
       record.checked = true;
-      record.callbacks = {ignoreEvent};
-      break;
-    case Kind::RadioButton:
-      record.text = label;
-      record.callbacks = {ignoreEvent};
-      break;
-    case Kind::EditBox:
-      record.text = label;
-      record.callbacks.assign(4, ignoreEvent);
       break;
     case Kind::ListBox:
       record.selectedText = blankItem();
-      record.callbacks.assign(2, ignoreEvent);
       break;
     default:
       break;
   }
+  record.callbacks.assign(eventSlots(record.kind).size(),
+                          record.kind == Kind::PushButton ? closeByPushButton : ignoreEvent);
 }
 
 bool isAutoRadioButton(const TemplateItem& item) {

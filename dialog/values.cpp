@@ -153,29 +153,15 @@ const std::string* getText(const ControlRecord& record, int property) {
   return isListIndex(record, property) ? &record.items[static_cast<std::size_t>(property - 1)] : nullptr;
 }
 
-// The callback slot that eventKind names for the record's kind, if accepted.
+// The callback slot that eventKind names for the record's kind, if accepted;
+// no event kind names the kind's default slot.
 std::optional<std::size_t> callbackSlot(Kind kind, std::optional<int> eventKind) {
-  const int event = eventKind.value_or(PROP_DEFAULT);
-  const bool absent = !eventKind.has_value();
-  switch (kind) {
-    case Kind::PushButton:
-    case Kind::CheckBox:
-    case Kind::RadioButton:
-      if (absent || event == EVT_CLICKED) return 0;
-      return std::nullopt;
-    case Kind::EditBox:
-      if (absent || event == EVT_CHANGE) return 0;
-      if (event == EVT_UPDATE) return 1;
-      if (event == EVT_GAINFOCUS) return 2;
-      if (event == EVT_LOSEFOCUS) return 3;
-      return std::nullopt;
-    case Kind::ListBox:
-      if (absent || event == EVT_SELCHANGE) return 0;
-      if (event == EVT_DBLCLICK) return 1;
-      return std::nullopt;
-    default:
-      return std::nullopt;
-  }
+  const std::span<const EventSlot> slots = eventSlots(kind);
+  if (slots.empty()) return std::nullopt;
+  if (!eventKind) return 0;
+  for (std::size_t slot = 0; slot < slots.size(); ++slot)
+    if (slots[slot].eventKind == *eventKind) return slot;
+  return std::nullopt;
 }
 
 }  // namespace
