@@ -29,8 +29,6 @@ void setLanguage(DialogObject& main) {
   AppState& state = appState();
   DLGSETVALUE(main, ctl::romanianRadio, true);
   state.language = Language::Romanian;
-  state.isRomanian = true;
-  state.isEnglish = false;
   fillLanguageTexts();
   applyLanguage(main);
   applyMainToolTips(main);

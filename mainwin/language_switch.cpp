@@ -32,10 +32,8 @@ void exchangePlaceholder(DialogObject& dialog, Language language) {
 
 void onLanguageRadio(DialogObject& dialog, int controlId) {
   AppState& state = appState();
-  // 1. The language and its two mirrors.
+  // 1. The language (its two mirrors are views of it).
   state.language = controlId == ctl::romanianRadio ? Language::Romanian : Language::English;
-  state.isRomanian = state.language == Language::Romanian;
-  state.isEnglish = !state.isRomanian;
 
   // 2. Title and labels.
   applyLanguage(dialog);

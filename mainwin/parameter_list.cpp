@@ -23,8 +23,6 @@ void showNeighbour(DialogObject& dialog) {
   bool romanian = true;
   DLGGETVALUE(dialog, ctl::romanianRadio, romanian);
   state.language = romanian ? Language::Romanian : Language::English;
-  state.isRomanian = romanian;
-  state.isEnglish = !romanian;
   showView(dialog, neighbourItemView(state.formatBytes, state.values, state.listItem, showBits, state.language));
 }
 

@@ -119,5 +119,28 @@ TEST_F(Language_, AStaleDataTypeIsNotShownBySwitching) {
   EXPECT_EQ(text(DataType), "");
 }
 
+// isEnglish and isRomanian are the language field seen as yes/no: whoever writes
+// one of the three, the help button and the window agree, and a copy of the
+// state has a language of its own.
+TEST_F(Language_, TheMirrorsAreTheLanguageFieldItself) {
+  appState().language = Language::English;
+  EXPECT_TRUE(appState().isEnglish);
+  EXPECT_FALSE(appState().isRomanian);
+  simAnswerSearchPath("");
+  click(1042);  // the help button looks up the guide of that language
+  EXPECT_EQ(simSearchedNames(), std::vector<std::string>{"VAZ&I-en.pdf"});
+
+  appState().isRomanian = true;
+  EXPECT_EQ(appState().language, Language::Romanian);
+  appState().isRomanian = false;
+  EXPECT_EQ(appState().language, Language::English);
+
+  AppState copy = appState();
+  copy.isEnglish = false;
+  EXPECT_EQ(copy.language, Language::Romanian);
+  EXPECT_TRUE(copy.isRomanian);
+  EXPECT_EQ(appState().language, Language::English);
+}
+
 }  // namespace
 }  // namespace bitscope::test
