@@ -62,7 +62,8 @@ enum class ReadOutcome {
              // leading blanks): value unchanged, shown as for Ok
 };
 
-// The message box of the Invalid outcome (the same English words in either language).
+// The message box of the Invalid outcome. English in either language on purpose: the
+// box is the same whichever language the window speaks; do not translate it.
 inline constexpr std::string_view invalidValueMessage = "Invalid Value";
 inline constexpr std::string_view invalidValueTitle = "Error";
 

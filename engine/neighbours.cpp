@@ -120,6 +120,8 @@ std::string_view neighbourLabel(const FormatSpec& format, bool up, bool showBits
     if (!showBits) return up ? "      Nearest, > X" : "      Nearest, < X";
     if (format.k <= 32) // the whole encoding is shown
         return up ? "      Nearest > X  (S_Exp_Sig)" : "      Nearest < X  (S_Exp_Sig)";
+    // "Nearest" stays English in the Romanian labels, and Binary64's X- label has a comma
+    // where the others have a semicolon: both intended, the labels read exactly so.
     if (up)
         return romanian ? "Nearest > X; Semnificand: ultimii 16 biti"
                         : "Nearest > X; Significand: last 16 bits";

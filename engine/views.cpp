@@ -13,7 +13,7 @@ std::array<std::string, 7> parameterListItems(Language language) {
             "X+ = Nearest(x,+1.0)",
             "X- = Nearest(x,-1.0)",
             "Delta(X)",
-            "X +Delta(X)"};
+            "X +Delta(X)"};  // the lopsided blank is the item's wording: keep it
 }
 
 namespace {

@@ -24,14 +24,16 @@ constexpr HelpTexts englishHelp{
     "Error: The system can't open the specified file!",
     "Error: There is no application associated with \".pdf\" file extension!"};
 
-// Romanian has one text for every failure to open.
+// Romanian has one text for every failure to open, the missing association's:
+// intended, not a copy-paste slip.
 constexpr HelpTexts romanianHelp{
     "VAZ&I-ro.pdf",
+    // "fosr" is the message's wording, kept letter for letter: do not correct it.
     "Fisierul \"VAZ&I-ro.pdf\" nu a fosr gasit!\nIncercati sa-l localizati direct.",
     "Eroare: Nu exista aplicatie asociata cu extensia \".pdf\"!",
     "Eroare: Nu exista aplicatie asociata cu extensia \".pdf\"!"};
 
-// The same caption in both languages.
+// English in both languages on purpose: every help message box is captioned "Error".
 constexpr std::string_view helpCaption = "Error";
 
 void showHelpError(std::string_view text) {

@@ -15,7 +15,8 @@ namespace {
 
 // How one box is checked. Its text is read into width + 1 characters, so that one
 // character too many is seen; the character check covers the first `scanned` of
-// them. The Binary32 boxes speak the current language; the others English.
+// them. The Binary32 boxes speak the current language; the others English in both
+// languages, deliberately: only the Binary32 messages have a Romanian version.
 struct BoxRule {
   int id;
   int width;

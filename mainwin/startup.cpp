@@ -115,6 +115,7 @@ void onMainDialogEvent(DialogObject& dialog, int, int eventKind) {
     lowSetButtonIcon(dialog.window, ctl::helpButton, loaded.ulpButtonIcon);
     lowSetButtonIcon(dialog.window, ctl::summaryButton, loaded.fpButtonIcon);
   } else if (eventKind == EVT_DESTROY) {
+    // Intended: Esc (the hidden cancel button 2) ends the program like Exit; there is no "are you sure".
     lowPostQuitMessage(0);
   }
 }

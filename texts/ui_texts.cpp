@@ -19,6 +19,8 @@ struct SlotTarget {
   std::string_view english;
 };
 
+// The Romanian texts have no diacritics on purpose: the program's code page,
+// Windows-1252, has no ă, ș or ț, so the words are written as plain letters.
 constexpr std::array<SlotTarget, uiTextSlots> slotTable{{
     {0, PROP_DEFAULT, "Bitscope (Format binar)", "Bitscope (Binary Format)"},
     {ctl::dataGroup, PROP_DEFAULT, "Data", "Datum"},
