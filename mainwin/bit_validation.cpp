@@ -25,6 +25,8 @@ struct BoxRule {
   bool currentLanguage;
 };
 
+// Irregular on purpose, box by box: the excess icon is a warning only in the Binary32
+// exponent and significand, and some boxes scan w characters, others w + 1. Keep them.
 constexpr std::array<BoxRule, 3> rules32{{
     {ctl::sign32, 1, 1, MessageIcon::Error, true},
     {ctl::exponent32, 8, 9, MessageIcon::Warning, true},

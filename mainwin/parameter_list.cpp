@@ -14,7 +14,8 @@ void showView(DialogObject& dialog, const ViewText& view) {
 }
 
 // X+ or X-, in decimal or, with 1043 checked, as bits. The label's language is
-// taken from the radio itself.
+// taken from the radio itself, deliberately, and written back to the state: the
+// neighbour items also empty the caret box, unlike the other items. Both intended.
 void showNeighbour(DialogObject& dialog) {
   AppState& state = appState();
   DLGSETVALUE(dialog, ctl::caretPosition, "");

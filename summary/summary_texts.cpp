@@ -16,6 +16,9 @@ namespace {
 
 using Lines = std::initializer_list<std::string_view>;
 
+// Every line reads exactly so on purpose, what looks like a slip included: the
+// English "and" in the Romanian "Datele 2 and 3", the blank before ";", the one
+// missing in "Value =(-1)^S". The saved file holds the same words: do not tidy them.
 const std::array<Lines, summaryParagraphCount> romanianLines{{
     {"Datele reprezentabile intr-un format in virgula flotanta (Date FP), sunt:",
      "- Numere Finite:", "1) Numere normale (normalizate)", "2) Numere subnormale (denormalizate)",
