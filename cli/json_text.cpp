@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "text/cp1252.h"
+#include "textmodel/cp1252.h"
 
 namespace bitscope::cli {
 

@@ -1,7 +1,7 @@
 #include "record_writer.h"
 
 #include "engine/decimal_text.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 #include "json_text.h"
 

@@ -1,7 +1,7 @@
 #include "dialog/texts.h"
 
 #include "dialog/dialog.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -4,7 +4,7 @@
 
 #include "dialog/layer.h"
 #include "dialog/texts.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -5,7 +5,7 @@
 #include <cassert>
 
 #include "engine/encoding.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -2,7 +2,7 @@
 #include <array>
 
 #include "engine/decimal_text.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "state/appstate.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 namespace {
@@ -62,7 +62,7 @@ std::filesystem::path findOnSearchPath(const std::string& name) {
 // The outcome of the launch may come later, from the message loop; it is told
 // in the language of the press.
 void openHelpDocument(DialogObject&, int, int) {
-  const HelpTexts* texts = appState().isEnglish ? &englishHelp : &romanianHelp;
+  const HelpTexts* texts = appState().language == Language::English ? &englishHelp : &romanianHelp;
   const std::filesystem::path path = findOnSearchPath(std::string(texts->documentName));
   if (path.empty()) {
     showHelpError(texts->notFound);

@@ -7,7 +7,7 @@
 #include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "state/control_ids.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -7,7 +7,7 @@
 #include "state/appstate.h"
 #include "state/control_ids.h"
 #include "summary/summary.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 #include "texts/ui_texts.h"
 
 namespace bitscope {

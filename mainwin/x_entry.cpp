@@ -5,7 +5,7 @@
 #include "state/control_ids.h"
 #include "mainwin/parameter_list.h"
 #include "mainwin/tooltips.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -10,43 +10,7 @@
 
 namespace bitscope {
 
-// isRomanian and isEnglish as views of the one language field: each reads it,
-// and writing one writes the field. Copies kept beside it had to be updated by
-// every writer, and one that was not would leave the help button speaking
-// another language than the window.
-template <Language named>
-class LanguageFlag {
- public:
-  explicit LanguageFlag(Language& language) : language_(language) {}
-  LanguageFlag(const LanguageFlag&) = delete;
-  LanguageFlag& operator=(const LanguageFlag&) = delete;
-
-  operator bool() const { return language_ == named; }
-  LanguageFlag& operator=(bool yes) {
-    constexpr Language other = named == Language::Romanian ? Language::English : Language::Romanian;
-    language_ = yes ? named : other;
-    return *this;
-  }
-
- private:
-  Language& language_;
-};
-
-// The language and its views; a copy takes the language and keeps its own views.
-struct LanguageSetting {
-  Language language = Language::Romanian;
-  LanguageFlag<Language::Romanian> isRomanian{language};  // radio 1050
-  LanguageFlag<Language::English> isEnglish{language};    // radio 1051
-
-  LanguageSetting() = default;
-  LanguageSetting(const LanguageSetting& other) : language(other.language) {}
-  LanguageSetting& operator=(const LanguageSetting& other) {
-    language = other.language;
-    return *this;
-  }
-};
-
-struct AppState : LanguageSetting {
+struct AppState {
   int formatBytes = 4;        // current format: 4, 8 or 16
   int fieldWidth = 0;         // width of the current field, from the last bit-box event
   bool allFields = false;     // scope of the fill and invert buttons (radio 1045)
@@ -56,6 +20,9 @@ struct AppState : LanguageSetting {
   // current-field fill or invert acts on the one of them (1016 or 1018) that
   // the last bit-field event came from, and on neither after any other event.
   int significandBox = 0;
+
+  // The one record of the language: the radios, the help button and every text read it.
+  Language language = Language::Romanian;
 
   std::string caretText;      // 3 characters, shown in 1019
   std::string widthText;      // 3 characters, shown in 1020

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "state/control_ids.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 

@@ -8,8 +8,8 @@
 #include "summary/replace_file.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"
-#include "text/blank_padded.h"
-#include "text/cp1252.h"
+#include "textmodel/blank_padded.h"
+#include "textmodel/cp1252.h"
 
 namespace bitscope {
 namespace {

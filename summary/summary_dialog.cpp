@@ -2,7 +2,7 @@
 #include "state/appstate.h"
 #include "summary/summary.h"
 #include "summary/summary_texts.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {

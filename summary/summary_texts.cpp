@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 namespace {

@@ -3,7 +3,7 @@
 #include "dialog/dlglow.h"
 #include "state/appstate.h"
 #include "state/control_ids.h"
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {

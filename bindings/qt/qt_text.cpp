@@ -2,7 +2,7 @@
 #include <QFile>
 
 #include "bindings/qt/qt_binding.h"
-#include "text/cp1252.h"
+#include "textmodel/cp1252.h"
 
 namespace bitscope {
 

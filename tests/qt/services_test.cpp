@@ -40,9 +40,7 @@ using bitscope::testing::expectedFile;
 void useLanguage(Language language) {
   AppState& state = appState();
   state.language = language;
-  state.isRomanian = language == Language::Romanian;
-  state.isEnglish = !state.isRomanian;
-  lowSetLanguage(state.isRomanian ? "ro" : "en");
+  lowSetLanguage(language == Language::Romanian ? "ro" : "en");
 }
 
 std::string readFile(const fs::path& path) {

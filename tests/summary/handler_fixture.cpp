@@ -32,8 +32,6 @@ void HandlerTest::TearDown() {
 void HandlerTest::switchLanguage(Language language) {
   AppState& state = appState();
   state.language = language;
-  state.isRomanian = language == Language::Romanian;
-  state.isEnglish = language == Language::English;
   lowSetLanguage(language == Language::English ? "en" : "ro");
 }
 

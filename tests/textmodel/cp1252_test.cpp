@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "text/cp1252.h"
+#include "textmodel/cp1252.h"
 
 namespace bitscope {
 namespace {

@@ -1,4 +1,4 @@
-#include "text/cp1252.h"
+#include "textmodel/cp1252.h"
 
 #include <array>
 #include <utility>

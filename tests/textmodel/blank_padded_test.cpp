@@ -2,7 +2,7 @@
 // exactly the length asked for.
 #include <gtest/gtest.h>
 
-#include "text/blank_padded.h"
+#include "textmodel/blank_padded.h"
 
 namespace bitscope {
 namespace {
