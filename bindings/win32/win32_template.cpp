@@ -1,0 +1,128 @@
+// The in-memory dialog template. The windows are made from the same parsed
+// templates as the dialog layer's control tables and the other bindings' windows,
+// not from a second compilation of the resource script: one parser, one source of
+// geometry, and the dialog manager itself turns dialog units into pixels with the
+// dialog font, as the templates were designed for.
+#include <algorithm>
+#include <array>
+#include <cwchar>
+#include <cctype>
+#include <string_view>
+
+#include "bindings/win32/win32_binding.h"
+
+namespace bitscope {
+namespace {
+
+// "MS Sans Serif" is a bitmap font on Windows, which does not scale with the
+// screen; its scalable twin has the same metrics and is on every Windows since
+// 2000. Where the twin is missing (Wine), the named font is the scalable one.
+struct FontSubstitute {
+  std::string_view named;
+  const wchar_t* face;
+};
+constexpr std::array<FontSubstitute, 1> fontSubstitutes = {{{"MS Sans Serif", L"Microsoft Sans Serif"}}};
+
+bool sameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+class TemplateWriter {
+ public:
+  void word(WORD w) { words_.push_back(w); }
+  void dword(DWORD d) {
+    word(LOWORD(d));
+    word(HIWORD(d));
+  }
+  void text(const std::wstring& s) {
+    for (const wchar_t c : s) word(static_cast<WORD>(c));
+    word(0);
+  }
+  void ordinal(WORD value) {
+    word(0xFFFF);
+    word(value);
+  }
+  void alignToDword() {
+    if (words_.size() % 2 != 0) word(0);
+  }
+  std::vector<WORD> take() { return std::move(words_); }
+
+ private:
+  std::vector<WORD> words_;
+};
+
+void writeItem(TemplateWriter& out, const TemplateItem& item) {
+  out.alignToDword();
+  out.dword(0);  // help id
+  out.dword(item.exStyle);
+  // Each button shows an icon only once the program gives it one; until then
+  // its caption, as in the other bindings.
+  const bool button = item.controlClass == ControlClass::Button;
+  out.dword(button ? item.style & ~BS_ICON : item.style);
+  out.word(static_cast<WORD>(item.x));
+  out.word(static_cast<WORD>(item.y));
+  out.word(static_cast<WORD>(item.width));
+  out.word(static_cast<WORD>(item.height));
+  out.dword(static_cast<DWORD>(item.id));
+  if (item.controlClass == ControlClass::Named)
+    out.text(toWide(item.className));
+  else
+    out.ordinal(static_cast<WORD>(item.controlClass));
+  if (item.titleIsResource)
+    out.ordinal(static_cast<WORD>(item.resourceNumber));
+  else
+    out.text(toWide(item.title));
+  out.word(0);  // no creation data
+}
+
+int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+bool installed(const wchar_t* face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+}  // namespace
+
+std::wstring dialogFontFace(const std::string& templateFontName) {
+  for (const FontSubstitute& s : fontSubstitutes)
+    if (sameName(s.named, templateFontName) && installed(s.face)) return s.face;
+  return toWide(templateFontName);
+}
+
+std::vector<WORD> buildDialogTemplate(const DialogTemplate& tpl) {
+  TemplateWriter out;
+  out.word(1);       // version
+  out.word(0xFFFF);  // the extended template
+  out.dword(0);      // help id
+  out.dword(tpl.exStyle);
+  // The window is shown by the binding with the program's show command.
+  out.dword((tpl.style | DS_SETFONT) & ~WS_VISIBLE);
+  out.word(static_cast<WORD>(tpl.items.size()));
+  out.word(static_cast<WORD>(tpl.x));
+  out.word(static_cast<WORD>(tpl.y));
+  out.word(static_cast<WORD>(tpl.width));
+  out.word(static_cast<WORD>(tpl.height));
+  out.word(0);  // no menu
+  out.word(0);  // the dialog class
+  out.text(toWide(tpl.caption));
+  out.word(static_cast<WORD>(tpl.fontPointSize > 0 ? tpl.fontPointSize : 8));
+  out.word(static_cast<WORD>(tpl.fontWeight > 0 ? std::clamp(tpl.fontWeight, 1, 1000) : FW_NORMAL));
+  out.word(static_cast<WORD>(tpl.fontItalic ? 1 : 0) | static_cast<WORD>(DEFAULT_CHARSET << 8));
+  out.text(dialogFontFace(tpl.fontName));
+  for (const TemplateItem& item : tpl.items) writeItem(out, item);
+  return out.take();
+}
+
+}  // namespace bitscope
