@@ -1,0 +1,223 @@
+// The windows as the dialog manager makes them from the templates, and the
+// notices they send: what the dialog layer relies on.
+#include <string>
+#include <vector>
+
+#include "tests/win32/main_window_fixture.h"
+
+namespace bitscope::test {
+
+namespace {
+
+std::wstring textOf(HWND hwnd) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(hwnd, buffer, 512);
+  return buffer;
+}
+
+RECT clientRect(HWND dialog, HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, EveryTemplateItemIsAControlAtItsPlaceInDialogUnitsWithItsText) {
+  HWND dialog = hwnd();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(kindCount(LowEvent::Kind::Init), 1);
+  EXPECT_EQ(lowGetUserData(window), &userTag);
+  HWND child = GetWindow(dialog, GW_CHILD);
+  for (const TemplateItem& item : tpl->items) {
+    ASSERT_NE(child, nullptr) << "item " << item.id;
+    RECT expected{item.x, item.y, item.x + item.width, item.y + item.height};
+    MapDialogRect(dialog, &expected);
+    const RECT actual = clientRect(dialog, child);
+    EXPECT_EQ(actual.left, expected.left) << "item " << item.id;
+    EXPECT_EQ(actual.top, expected.top) << "item " << item.id;
+    EXPECT_EQ(actual.right, expected.right) << "item " << item.id;
+    EXPECT_EQ(actual.bottom, expected.bottom) << "item " << item.id;
+    if (!item.titleIsResource) EXPECT_EQ(textOf(child), toWide(item.title)) << "item " << item.id;
+    EXPECT_EQ(IsWindowVisible(child) != FALSE, (item.style & WS_VISIBLE) != 0) << "item " << item.id;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(child, nullptr);
+}
+
+TEST_F(MainWindowTest, TextsCrossInWindows1252BothWays) {
+  lowSetText(window, 1056, "Bi\xfe" "i \x80 \"\x93\x94\"");  // "Biţi € “”"
+  EXPECT_EQ(textOf(control(1056)), L"Bi\u00fei \u20ac \"\u201c\u201d\"");
+  EXPECT_EQ(lowGetText(window, 1056), "Bi\xfe" "i \x80 \"\x93\x94\"");
+  // A character Windows-1252 lacks, pasted by a user, reaches the program as "?".
+  SetWindowTextW(control(1007), L"1\u0103\U0001F600");
+  EXPECT_EQ(lowGetText(window, 1007), "1??");
+}
+
+TEST_F(MainWindowTest, ProgramWritesAndUserEditsBothNotifyOncePerChange) {
+  resetNotices();
+  lowSetText(window, 1007, "0.1");
+  EXPECT_EQ(commandCount(1007, LowNotify::EditUpdate), 1);
+  EXPECT_EQ(commandCount(1007, LowNotify::EditChange), 1);
+  lowSetText(window, 1007, "0.1");  // the same text notifies too
+  EXPECT_EQ(commandCount(1007, LowNotify::EditChange), 2);
+
+  focus(1007);
+  EXPECT_EQ(commandCount(1007, LowNotify::FocusIn), 1);
+  resetNotices();
+  lowSetCaret(window, 1007, 3);
+  pressKey(window, '5', L'5');
+  EXPECT_EQ(lowGetText(window, 1007), "0.15");
+  EXPECT_EQ(commandCount(1007, LowNotify::EditChange), 1);
+  EXPECT_EQ(lowGetSelectionEnd(window, 1007), 4);
+  focus(30001);
+  EXPECT_EQ(commandCount(1007, LowNotify::FocusOut), 1);
+}
+
+TEST_F(MainWindowTest, ATextLimitCutsTheTextAndRefusesFurtherKeys) {
+  lowSetText(window, 1015, "123456789");
+  resetNotices();
+  lowSetTextLimit(window, 1015, 8);
+  EXPECT_EQ(lowGetText(window, 1015), "12345678");
+  EXPECT_EQ(commandCount(1015, LowNotify::EditChange), 1);
+  lowSetText(window, 1015, "abcdefghij");
+  EXPECT_EQ(lowGetText(window, 1015), "abcdefgh");
+  lowSetText(window, 1015, "0000000");
+  focus(1015);
+  lowSetCaret(window, 1015, 7);
+  resetNotices();
+  pressKey(window, '1', L'1');
+  pressKey(window, '1', L'1');
+  EXPECT_EQ(lowGetText(window, 1015), "00000001");
+  EXPECT_EQ(commandCount(1015, LowNotify::EditChange), 1);
+  // The exponent box takes digits only from the keyboard.
+  pressKey(window, VK_BACK, L'\b');
+  pressKey(window, 'A', L'a');
+  EXPECT_EQ(lowGetText(window, 1015), "0000000");
+}
+
+TEST_F(MainWindowTest, RadioGroupsAreExclusiveMovedByArrowsAndOneTabStop) {
+  lowSetCheck(window, 1011, true);
+  lowSetCheck(window, 1012, true);
+  EXPECT_FALSE(lowGetCheck(window, 1011));
+  EXPECT_TRUE(lowGetCheck(window, 1012));
+  EXPECT_FALSE(lowGetCheck(window, 1050)) << "another group keeps its marks";
+  resetNotices();
+  focus(1012);
+  pressKey(window, VK_DOWN);
+  EXPECT_TRUE(lowGetCheck(window, 1013));
+  EXPECT_FALSE(lowGetCheck(window, 1012));
+  EXPECT_EQ(commandCount(1013, LowNotify::Clicked), 1);
+  pressKey(window, VK_DOWN);  // round the group's end
+  EXPECT_TRUE(lowGetCheck(window, 1011));
+  // Tab enters the group at its checked radio and leaves it at once.
+  focus(1007);
+  pressKey(window, VK_TAB);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1011);
+  pressKey(window, VK_TAB);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1014);
+  pressKey(window, VK_TAB);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1015);
+}
+
+TEST_F(MainWindowTest, TabPassesOverDisabledAndHiddenControls) {
+  lowEnable(window, 1043, false);
+  EXPECT_FALSE(lowIsEnabled(window, 1043));
+  focus(1020);
+  pressKey(window, VK_TAB);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1044) << "Binary X+ - is disabled";
+  focus(30001);
+  pressKey(window, VK_TAB);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1007) << "the hidden CANCEL button is passed over";
+}
+
+TEST_F(MainWindowTest, EscAndTheCloseBoxAreTheCancelCommandUnlessClosingIsOff) {
+  focus(1007);
+  resetNotices();
+  pressKey(window, VK_ESCAPE);
+  EXPECT_EQ(commandCount(IDCANCEL, LowNotify::Clicked), 1);
+  SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(commandCount(IDCANCEL, LowNotify::Clicked), 2);
+  lowEnableCloseItem(window, false);
+  SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(commandCount(IDCANCEL, LowNotify::Clicked), 2);
+  EXPECT_TRUE(IsWindow(hwnd())) << "only the layer destroys a window";
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedPushButtonOnly) {
+  focus(1029);
+  resetNotices();
+  pressKey(window, VK_RETURN);
+  EXPECT_EQ(commandCount(1029, LowNotify::Clicked), 1);
+  focus(1007);
+  resetNotices();
+  pressKey(window, VK_RETURN);
+  for (const Notice& n : notices())
+    EXPECT_FALSE(n.event.kind == LowEvent::Kind::Command && n.event.fromControl)
+        << "the main window has no default button: control " << n.event.controlId;
+}
+
+TEST_F(MainWindowTest, TheListBoxHoldsItemsAndOneSelection) {
+  lowListReset(window, 1044);
+  lowListAdd(window, 1044, "Exponent");
+  lowListAdd(window, 1044, "ULP(X)");
+  EXPECT_EQ(lowListCount(window, 1044), 2);
+  EXPECT_EQ(lowListText(window, 1044, 1), "ULP(X)");
+  EXPECT_FALSE(lowListIsMultiple(window, 1044));
+  resetNotices();
+  lowListSelect(window, 1044, 1);
+  EXPECT_TRUE(lowListIsSelected(window, 1044, 1));
+  lowListSelect(window, 1044, 5);  // out of range: no selection
+  EXPECT_FALSE(lowListIsSelected(window, 1044, 1));
+  EXPECT_EQ(commandCount(1044, LowNotify::ListSelChange), 0) << "the program's selections are not the user's";
+  lowListSelect(window, 1044, 0);
+  focus(1044);
+  pressKey(window, VK_DOWN);
+  EXPECT_TRUE(lowListIsSelected(window, 1044, 1));
+  EXPECT_EQ(commandCount(1044, LowNotify::ListSelChange), 1);
+}
+
+TEST(WindowLife, DestroyComesOnceAndOwnedWindowsGoFirst) {
+  resetNotices();
+  const DialogTemplate* main = findDialogTemplate(101);
+  const DialogTemplate* summary = findDialogTemplate(111);
+  LowWindow* owner = lowCreateModeless(*main, nullptr, SW_SHOWNORMAL, nullptr);
+  LowWindow* owned = lowCreateModeless(*summary, owner, SW_SHOWNORMAL, nullptr);
+  ASSERT_NE(owned, nullptr);
+  lowDestroyWindow(owner);
+  std::vector<LowWindow*> destroyed;
+  for (const Notice& n : notices())
+    if (n.event.kind == LowEvent::Kind::Destroy) destroyed.push_back(n.window);
+  EXPECT_EQ(destroyed, (std::vector<LowWindow*>{owned, owner}));
+  resetNotices();
+}
+
+TEST(WindowLife, AModalRunEndsWithTheValueGivenToEndModal) {
+  resetNotices();
+  // The About box answers Esc as the layer would: its loop ends with 7.
+  reactWith([](LowWindow* window, const LowEvent& event) {
+    if (event.kind == LowEvent::Kind::Init) PostMessageW(window->hwnd, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (event.kind == LowEvent::Kind::Command && event.controlId == IDCANCEL) lowEndModal(window, 7);
+  });
+  EXPECT_EQ(lowRunModal(*findDialogTemplate(103), nullptr, nullptr), 7);
+  EXPECT_EQ(kindCount(LowEvent::Kind::Init), 1);
+  EXPECT_EQ(kindCount(LowEvent::Kind::Destroy), 1);
+  // Ended while starting: never shown, still one Destroy.
+  resetNotices();
+  reactWith([](LowWindow* window, const LowEvent& event) {
+    if (event.kind == LowEvent::Kind::Init) lowDestroyWindow(window);
+  });
+  EXPECT_EQ(lowRunModal(*findDialogTemplate(103), nullptr, nullptr), 0);
+  EXPECT_EQ(kindCount(LowEvent::Kind::Destroy), 1);
+  resetNotices();
+}
+
+TEST(MessageLoop, RunsUntilTheQuitMessageAndHandsOverItsCode) {
+  lowPostQuitMessage(42);
+  LowMessage message;
+  EXPECT_FALSE(lowGetMessage(message));
+  EXPECT_EQ(message.quitCode, 42);
+}
+
+}  // namespace bitscope::test
