@@ -106,8 +106,9 @@ void lowSetTextLimit(LowWindow* window, int id, int maxChars) {
   Win32Control* control = controlOf(window, id, Win32ControlKind::Edit);
   if (control == nullptr) return;
   control->maxChars = std::max(0, maxChars);
-  // The native limit refuses keystrokes and cuts pastes, but keeps a longer
-  // text already there: the binding cuts that, as a write.
+  // The native limit cuts pastes, but keeps a longer text already there: the
+  // binding cuts that, as a write. (A limit of 0 would mean none natively; the
+  // binding's own check refuses every keystroke then.)
   SendMessageW(control->hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(std::max(1, control->maxChars)), 0);
   const std::wstring text = windowText(control->hwnd);
   if (static_cast<int>(text.size()) > control->maxChars) win32SetEditText(*window, *control, fromWide(text));

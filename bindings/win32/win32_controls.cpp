@@ -55,6 +55,20 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CONTEXTMENU:
       if (win32ToolTipContextMenu(*window, *control, lParam)) return 0;
       break;
+    case WM_CHAR:
+      // A typed character beyond the program's limit is refused before the
+      // control sees it: no change, no notice (a native box may still notify).
+      if (control->kind == Win32ControlKind::Edit && control->maxChars >= 0 && wParam >= L' ' &&
+          GetWindowTextLengthW(hwnd) >= control->maxChars) {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        if (start == end) {
+          MessageBeep(MB_OK);
+          return 0;
+        }
+      }
+      break;
     case WM_MOUSEMOVE:
       if (control->kind == Win32ControlKind::Edit) win32ToolTipMouseMoved(*window, *control);
       break;

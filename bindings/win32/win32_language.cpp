@@ -34,15 +34,16 @@ bool romanian = true;  // the program starts in Romanian
 HHOOK relabelHook = nullptr;
 
 LRESULT CALLBACK relabelButtons(int code, WPARAM wParam, LPARAM lParam) {
+  const HHOOK self = relabelHook;
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
     SetDlgItemTextW(box, IDYES, bindingText(BindingText::Yes).c_str());
     SetDlgItemTextW(box, IDNO, bindingText(BindingText::No).c_str());
-    UnhookWindowsHookEx(relabelHook);
+    UnhookWindowsHookEx(self);
     relabelHook = nullptr;
-    return 0;
   }
-  return CallNextHookEx(relabelHook, code, wParam, lParam);
+  // Other hooks of the thread (an assistive technology's) still see the box.
+  return CallNextHookEx(self, code, wParam, lParam);
 }
 
 }  // namespace

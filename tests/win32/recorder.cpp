@@ -57,10 +57,9 @@ void pump(LowWindow* window) {
   }
 }
 
-void pressKey(LowWindow* window, UINT key, wchar_t character) {
+void pressKey(LowWindow* window, UINT key) {
   HWND focused = GetFocus();
   PostMessageW(focused, WM_KEYDOWN, key, 1);
-  if (character != 0) PostMessageW(focused, WM_CHAR, character, 1);
   PostMessageW(focused, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
   pump(window);
 }

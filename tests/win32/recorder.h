@@ -25,7 +25,8 @@ int kindCount(LowEvent::Kind kind);
 
 // Handles every queued message, keys through window's dialog keyboard filter.
 void pump(LowWindow* window);
-// A key as the keyboard gives it to the focused control: down, its character, up.
-void pressKey(LowWindow* window, UINT key, wchar_t character = 0);
+// A key as the keyboard gives it to the focused control, down and up; the
+// loop's translation makes its character.
+void pressKey(LowWindow* window, UINT key);
 
 }  // namespace bitscope::test

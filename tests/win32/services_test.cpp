@@ -1,9 +1,13 @@
 // What the binding adds to the native controls and the system's services:
 // accessible names, tooltips, message boxes and questions in the program's
 // language, the file chooser, the search path.
+#include <windows.h>  // before the headers of the system's parts
+
+#include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -49,6 +53,14 @@ class BoxAnswers {
  public:
   explicit BoxAnswers(std::vector<int> buttons) : buttons_(std::move(buttons)) {
     current_ = this;
+    // The windows there already are no boxes; one may be activated again when a box closes.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM known) -> BOOL {
+          reinterpret_cast<std::vector<HWND>*>(known)->push_back(window);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&handled_));
     hook_ = SetWindowsHookExW(WH_CBT, onActivate, nullptr, GetCurrentThreadId());
   }
   ~BoxAnswers() {
@@ -65,17 +77,42 @@ class BoxAnswers {
   bool saveAgainAfterNo = false;
 
  private:
+  // A window is read once it is up: the next turn of its loop after activation.
   static LRESULT CALLBACK onActivate(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && current_ != nullptr) current_->handle(reinterpret_cast<HWND>(wParam));
+    if (code == HCBT_ACTIVATE && current_ != nullptr) {
+      current_->pending_ = reinterpret_cast<HWND>(wParam);
+      SetTimer(nullptr, 0, 1, onTimer);
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
+  static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (current_ == nullptr || current_->pending_ == nullptr) return;
+    const HWND window = current_->pending_;
+    current_->pending_ = nullptr;
+    wchar_t type[16] = {};
+    GetClassNameW(window, type, 16);
+    if (IsWindowVisible(window) && lstrcmpW(type, L"#32770") == 0) current_->handle(window);
+  }
+  // A box's text is its longest static text; the chooser has a name box.
+  static BOOL CALLBACK longestStatic(HWND child, LPARAM found) {
+    wchar_t type[16] = {};
+    GetClassNameW(child, type, 16);
+    auto* longest = reinterpret_cast<std::wstring*>(found);
+    if (lstrcmpiW(type, L"Static") == 0 && windowText(child).size() > longest->size()) *longest = windowText(child);
+    return TRUE;
+  }
   void handle(HWND window) {
-    HWND text = GetDlgItem(window, 0xFFFF);
-    if (text == nullptr) {
+    // A window may be activated more than once while it comes up.
+    if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) return;
+    handled_.push_back(window);
+    if (GetDlgItem(window, 0x47C) != nullptr || GetDlgItem(window, 0x480) != nullptr) {
       if (other) other(window);
       return;
     }
-    seen.push_back({windowText(window), windowText(text), windowText(GetDlgItem(window, IDYES)),
+    std::wstring text;
+    EnumChildWindows(window, longestStatic, reinterpret_cast<LPARAM>(&text));
+    seen.push_back({windowText(window), text, windowText(GetDlgItem(window, IDYES)),
                     windowText(GetDlgItem(window, IDNO))});
     const int button = next_ < buttons_.size() ? buttons_[next_++] : IDOK;
     PostMessageW(window, WM_COMMAND, button, 0);
@@ -85,6 +122,8 @@ class BoxAnswers {
   HHOOK hook_;
   std::vector<int> buttons_;
   std::size_t next_ = 0;
+  std::vector<HWND> handled_;
+  HWND pending_ = nullptr;
 };
 
 }  // namespace
@@ -94,8 +133,8 @@ TEST_F(MainWindowTest, AssistiveTechnologiesHearTheProgramsNamesAndTheCaret) {
   AccessibleText bits;
   bits.name = "Binary32 exponent field E, 8 bits";
   bits.description = "Stored biased.";
-  bits.caretNote = " Caret at bit %1.";
-  bits.endNote = " Caret after bit %1.";
+  bits.caretNote = "Caret at bit %1.";
+  bits.endNote = "Caret after bit %1.";
   lowSetAccessibleText(window, 1027, bits);
   lowSetText(window, 1027, "01111011");
   lowSetCaret(window, 1027, 2);
