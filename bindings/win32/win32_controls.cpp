@@ -5,6 +5,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
 #include "bindings/win32/win32_binding.h"
 
 namespace bitscope {
@@ -36,6 +40,62 @@ Win32ControlKind kindOf(const TemplateItem& item) {
 }
 
 constexpr UINT_PTR subclassId = 1;
+
+// A font as the dialog's, a pixel height smaller; made once and kept, as the
+// controls showing it may live as long as the program.
+HFONT smallerFont(HFONT base, int pixels) {
+  static std::map<std::pair<HFONT, int>, HFONT> made;
+  HFONT& font = made[{base, pixels}];
+  if (font == nullptr) {
+    LOGFONTW description{};
+    GetObjectW(base, sizeof description, &description);
+    description.lfHeight = -pixels;
+    description.lfWidth = 0;
+    font = CreateFontIndirectW(&description);
+  }
+  return font;
+}
+
+bool fitsIn(HWND label, HFONT font, const std::wstring& text, UINT format) {
+  RECT room{};
+  GetClientRect(label, &room);
+  HDC dc = GetDC(label);
+  const HGDIOBJ old = SelectObject(dc, font);
+  RECT needed{0, 0, room.right, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, format | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return needed.right <= room.right && needed.bottom <= room.bottom;
+}
+
+// A static text whose words need more lines than its rectangle holds (a
+// translation longer than the template's text, a substituted font) is shown
+// in the largest smaller font, down to 70 %, in which it shows whole.
+void fitLabel(Win32Control& control, const std::wstring& text) {
+  auto* base = reinterpret_cast<HFONT>(SendMessageW(GetParent(control.hwnd), WM_GETFONT, 0, 0));
+  if (base == nullptr) return;
+  const DWORD type = control.style & SS_TYPEMASK;
+  const UINT format = (type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE ? DT_SINGLELINE : DT_WORDBREAK) |
+                      ((control.style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0);
+  HFONT chosen = base;
+  if (!fitsIn(control.hwnd, base, text, format)) {
+    LOGFONTW description{};
+    GetObjectW(base, sizeof description, &description);
+    HDC dc = GetDC(control.hwnd);
+    const HGDIOBJ old = SelectObject(dc, base);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control.hwnd, dc);
+    const int pixels = metrics.tmHeight - metrics.tmInternalLeading;
+    for (int size = pixels - 1; size >= std::max(6, pixels * 7 / 10); --size) {
+      chosen = smallerFont(base, size);
+      if (fitsIn(control.hwnd, chosen, text, format)) break;
+    }
+  }
+  if (reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)) != chosen)
+    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+}
 
 // Every control answers a screen reader's question through the binding; an
 // edit box also reports its caret and the character under the mouse.
@@ -112,11 +172,15 @@ void win32AdoptControls(LowWindow& window, const DialogTemplate& tpl) {
       child = GetWindow(child, GW_HWNDNEXT);
     }
   }
+  for (Win32Control& control : window.controls)
+    if (control.kind == Win32ControlKind::Label && control.hwnd != nullptr) fitLabel(control, toWide(control.caption));
 }
 
 void win32ShowCaption(Win32Control& control) {
   if (control.hwnd == nullptr || control.kind == Win32ControlKind::Edit) return;
-  SetWindowTextW(control.hwnd, toWide(control.caption).c_str());
+  const std::wstring caption = toWide(control.caption);
+  if (control.kind == Win32ControlKind::Label) fitLabel(control, caption);
+  SetWindowTextW(control.hwnd, caption.c_str());
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control.hwnd, OBJID_CLIENT, CHILDID_SELF);
 }
 

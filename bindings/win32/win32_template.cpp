@@ -59,8 +59,12 @@ void writeItem(TemplateWriter& out, const TemplateItem& item) {
   out.dword(item.exStyle);
   // Each button shows an icon only once the program gives it one; until then
   // its caption, as in the other bindings.
-  const bool button = item.controlClass == ControlClass::Button;
-  out.dword(button ? item.style & ~BS_ICON : item.style);
+  std::uint32_t style = item.style;
+  if (item.controlClass == ControlClass::Button) style &= ~BS_ICON;
+  // A list box keeps the template's height, as in the other bindings, instead
+  // of shrinking to whole items.
+  if (item.controlClass == ControlClass::ListBox) style |= LBS_NOINTEGRALHEIGHT;
+  out.dword(style);
   out.word(static_cast<WORD>(item.x));
   out.word(static_cast<WORD>(item.y));
   out.word(static_cast<WORD>(item.width));

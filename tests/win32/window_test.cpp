@@ -39,10 +39,7 @@ TEST_F(MainWindowTest, EveryTemplateItemIsAControlAtItsPlaceInDialogUnitsWithIts
     EXPECT_EQ(actual.left, expected.left) << "item " << item.id;
     EXPECT_EQ(actual.top, expected.top) << "item " << item.id;
     EXPECT_EQ(actual.right - actual.left, expected.right) << "item " << item.id;
-    // A list box shows whole items only: the system fits its height to them.
-    if (item.controlClass != ControlClass::ListBox) {
-      EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << "item " << item.id;
-    }
+    EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << "item " << item.id;
     if (!item.titleIsResource) {
       EXPECT_EQ(textOf(child), toWide(item.title)) << "item " << item.id;
     }
@@ -225,6 +222,59 @@ TEST(MessageLoop, RunsUntilTheQuitMessageAndHandsOverItsCode) {
   LowMessage message;
   EXPECT_FALSE(lowGetMessage(message));
   EXPECT_EQ(message.quitCode, 42);
+}
+
+}  // namespace bitscope::test
+
+namespace bitscope::test {
+namespace {
+
+bool dialogFontScales(HWND dialog) {
+  LOGFONTW description{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof description, &description);
+  HDC dc = GetDC(dialog);
+  const auto heightAt = [dc, &description](LONG height) {
+    LOGFONTW sized = description;
+    sized.lfHeight = height;
+    sized.lfWidth = 0;
+    HFONT font = CreateFontIndirectW(&sized);
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    return metrics.tmHeight;
+  };
+  const bool scales = heightAt(-12) != heightAt(-8);
+  ReleaseDC(dialog, dc);
+  return scales;
+}
+
+}  // namespace
+
+// Each label's text, measured in the font it is shown in, within its rectangle.
+TEST_F(MainWindowTest, ALabelTooLongForItsRectangleShowsWholeInASmallerFont) {
+  // Wine maps the template's face to a bitmap font with one size at this
+  // height; Windows' face is scalable.
+  if (!dialogFontScales(hwnd())) GTEST_SKIP() << "the dialog's font has no smaller size here";
+  lowSetText(window, 1059, "Pozitie (Modificare /Actualizare)");
+  lowSetText(window, 1060, "Latime camp");
+  for (const int id : {1059, 1060}) {
+    HWND label = control(id);
+    RECT room{};
+    GetClientRect(label, &room);
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const std::wstring text = toWide(lowGetText(window, id));
+    RECT needed{0, 0, room.right, 0};
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_WORDBREAK | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    EXPECT_LE(needed.bottom, room.bottom) << "label " << id;
+    EXPECT_LE(needed.right, room.right) << "label " << id;
+  }
+  EXPECT_EQ(SendMessageW(control(1060), WM_GETFONT, 0, 0), SendMessageW(hwnd(), WM_GETFONT, 0, 0))
+      << "a text that fits keeps the dialog's font";
 }
 
 }  // namespace bitscope::test
