@@ -58,7 +58,10 @@ OpenResult openWithShell(const std::filesystem::path& document) {
   const DWORD error = opened ? ERROR_SUCCESS : GetLastError();
   if (SUCCEEDED(com)) CoUninitialize();
   if (opened) return OpenResult::Opened;
-  return error == ERROR_NO_ASSOCIATION ? OpenResult::NoAssociation : OpenResult::Failed;
+  // The shell tells a missing association by its error or by its older code.
+  const bool noApplication = error == ERROR_NO_ASSOCIATION ||
+                             reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC;
+  return noApplication ? OpenResult::NoAssociation : OpenResult::Failed;
 }
 
 std::filesystem::path programFolder() {

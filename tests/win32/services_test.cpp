@@ -253,3 +253,23 @@ TEST_F(FolderTest, TheSearchPathLooksInTheCurrentFolderAndOpeningAMissingFileFai
 }
 
 }  // namespace bitscope::test
+
+namespace bitscope::test {
+
+TEST_F(FolderTest, ADocumentWithoutAnApplicationIsToldThroughTheMessageLoop) {
+  const std::filesystem::path document = folder / L"guide.bitscope-none";
+  std::ofstream(document) << "text";
+  bool told = false;
+  OpenResult result = OpenResult::Opened;
+  lowOpenDocument(document, [&](OpenResult r) {
+    result = r;
+    told = true;
+  });
+  // The outcome comes as a message; the loop runs until it has come (the
+  // test's time limit ends a run where it never does).
+  LowMessage message;
+  while (!told && lowGetMessage(message)) lowDispatchMessage(message);
+  EXPECT_EQ(result, OpenResult::NoAssociation);
+}
+
+}  // namespace bitscope::test
