@@ -148,6 +148,18 @@ TEST_F(MainWindowTest, EscAndTheCloseBoxAreTheCancelCommandUnlessClosingIsOff) {
   EXPECT_TRUE(IsWindow(hwnd())) << "only the layer destroys a window";
 }
 
+TEST_F(MainWindowTest, MinimisingAndRestoringAreSizeNoticesOnce) {
+  resetNotices();
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  pump(window);
+  ShowWindow(hwnd(), SW_RESTORE);
+  pump(window);
+  std::vector<LowSizeKind> sizes;
+  for (const Notice& n : notices())
+    if (n.event.kind == LowEvent::Kind::Size) sizes.push_back(n.event.size);
+  EXPECT_EQ(sizes, (std::vector<LowSizeKind>{LowSizeKind::Minimised, LowSizeKind::Restored}));
+}
+
 TEST_F(MainWindowTest, EnterPressesTheFocusedPushButtonOnly) {
   focus(1029);
   resetNotices();
