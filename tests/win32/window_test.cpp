@@ -229,6 +229,19 @@ TEST(WindowLife, AModalRunEndsWithTheValueGivenToEndModal) {
   resetNotices();
 }
 
+TEST(WindowLife, EnterInAModalWindowPressesItsDefaultButton) {
+  resetNotices();
+  // The summary's OK is its default button, wherever the focus is but on
+  // another push button.
+  reactWith([](LowWindow* window, const LowEvent& event) {
+    if (event.kind == LowEvent::Kind::Init) PostMessageW(window->hwnd, WM_KEYDOWN, VK_RETURN, 1);
+    if (event.kind == LowEvent::Kind::Command && event.controlId == IDOK) lowEndModal(window, IDOK);
+  });
+  EXPECT_EQ(lowRunModal(*findDialogTemplate(111), nullptr, nullptr), IDOK);
+  EXPECT_EQ(commandCount(IDOK, LowNotify::Clicked), 1);
+  resetNotices();
+}
+
 TEST(MessageLoop, RunsUntilTheQuitMessageAndHandsOverItsCode) {
   lowPostQuitMessage(42);
   LowMessage message;
