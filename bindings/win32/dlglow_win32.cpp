@@ -58,8 +58,13 @@ std::string lowGetText(LowWindow* window, int id) {
 }
 
 void lowEnable(LowWindow* window, int id, bool enabled) {
-  if (const Win32Control* control = win32FindControl(window, id); control != nullptr && control->hwnd != nullptr)
-    EnableWindow(control->hwnd, enabled ? TRUE : FALSE);
+  const Win32Control* control = win32FindControl(window, id);
+  if (control == nullptr || control->hwnd == nullptr) return;
+  // A control that is disabled while it has the focus hands it on to the
+  // next, as the dialog manager expects of a program: a disabled control
+  // would keep the keys but do nothing with them.
+  if (!enabled && GetFocus() == control->hwnd) SendMessageW(window->hwnd, WM_NEXTDLGCTL, 0, FALSE);
+  EnableWindow(control->hwnd, enabled ? TRUE : FALSE);
 }
 
 bool lowIsEnabled(LowWindow* window, int id) {

@@ -133,6 +133,11 @@ TEST_F(MainWindowTest, TabPassesOverDisabledAndHiddenControls) {
   focus(30001);
   pressKey(window, VK_TAB);
   EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1007) << "the hidden CANCEL button is passed over";
+  // Disabled under the focus: the focus moves on.
+  lowEnable(window, 1043, true);
+  focus(1043);
+  lowEnable(window, 1043, false);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 1044);
 }
 
 TEST_F(MainWindowTest, EscAndTheCloseBoxAreTheCancelCommandUnlessClosingIsOff) {
