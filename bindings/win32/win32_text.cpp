@@ -2,7 +2,7 @@
 // (UTF-16) functions of Windows everything else. The project's own table
 // converts, so that the result never depends on the machine's code pages.
 #include "bindings/win32/win32_binding.h"
-#include "text/cp1252.h"
+#include "textmodel/cp1252.h"
 
 namespace bitscope {
 namespace {
