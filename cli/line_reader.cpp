@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "io_count.h"
 #include "json_text.h"
 
 namespace bitscope::cli {
@@ -21,7 +22,7 @@ bool LineReader::fill() {
         begin_ = 0;
     }
     while (end_ < capacity_) {
-        const ssize_t n = ::read(fd_, data_.get() + end_, capacity_ - end_);
+        const ssize_t n = ::read(fd_, data_.get() + end_, ioCount(capacity_ - end_));
         if (n > 0) {
             end_ += static_cast<std::size_t>(n);
             return true;

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <unistd.h>
 
+#include "io_count.h"
+
 namespace bitscope::cli {
 
 OutputBuffer::OutputBuffer(int fd)
@@ -24,7 +26,7 @@ void OutputBuffer::putLarge(std::string_view text) {
 void OutputBuffer::drain() {
     std::size_t done = 0;
     while (!failed_ && done < used_) {
-        const ssize_t n = ::write(fd_, data_.get() + done, used_ - done);
+        const ssize_t n = ::write(fd_, data_.get() + done, ioCount(used_ - done));
         if (n > 0) {
             done += static_cast<std::size_t>(n);
         } else if (n < 0 && errno == EINTR) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "io_count.h"
 #include "line_reader.h"
 #include "record_writer.h"
 #include "report.h"
@@ -20,7 +21,7 @@ void complain(std::string_view what, int error) {
     message += ": ";
     message += std::strerror(error);
     message += '\n';
-    [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, message.data(), message.size());
+    [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, message.data(), ioCount(message.size()));
 }
 
 // The state of one run: reused for every value, so that the steady state

@@ -12,3 +12,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Every program is linked statically (libstdc++, libgcc, winpthread, libquadmath), so that the
+# .exe files import only DLLs that Windows itself has.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# The programs built here run under Wine: CTest starts every test through it. Debian's wine64
+# package has only the 64-bit loader, which the `wine` wrapper tries after a 32-bit one (and
+# warns about its absence): the loader itself is asked for first.
+find_program(BITSCOPE_WINE NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${BITSCOPE_WINE})

@@ -1,7 +1,9 @@
 #include "engine/quad.h"
 
 #include <clocale>
+#include <cstring>
 #include <locale.h>
+#include <string>
 #if BITSCOPE_BINARY128_IS_LONG_DOUBLE
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,31 @@ namespace bitscope::detail {
 
 namespace {
 
+#ifdef _WIN32
+// The Windows C runtime has no uselocale. A thread can have a locale of its own, though, and
+// is switched to the C locale for the call only when its locale writes another decimal point:
+// the rest of the program, which may run under a locale with a decimal comma, sees nothing.
+class CLocaleScope {
+public:
+    CLocaleScope() {
+        if (std::strcmp(std::localeconv()->decimal_point, ".") == 0) return;
+        previousMode_ = _configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+        previous_ = std::setlocale(LC_NUMERIC, nullptr);
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~CLocaleScope() {
+        if (previousMode_ == 0) return;
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+        _configthreadlocale(previousMode_);
+    }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    int previousMode_ = 0;
+    std::string previous_;
+};
+#else
 // Both libraries follow the thread's locale for the decimal separator. Each call switches
 // the calling thread to the C locale and back: a thread-local switch, cheap, and invisible
 // to the rest of the program, which may run under a locale that writes a decimal comma.
@@ -30,6 +57,7 @@ private:
     }
     locale_t previous_;
 };
+#endif
 
 #if BITSCOPE_BINARY128_IS_LONG_DOUBLE
 Binary128 readText(const char* text, char** stop) { return std::strtold(text, stop); }

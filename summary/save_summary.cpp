@@ -35,7 +35,9 @@ const BilingualText otherReason{"Eroare de sistem ", "System error "};
 std::string reasonText(Language language, std::error_code error) {
   switch (error.value()) {
     case ENOSPC:
+#ifdef EDQUOT  // no disk quotas in the Windows C runtime's errors
     case EDQUOT:
+#endif
     case EFBIG:
       return diskFullReason.in(language);
     case EACCES:
@@ -54,7 +56,12 @@ std::string reasonText(Language language, std::error_code error) {
 
 // A path as a message box can show it: what Windows-1252 lacks becomes "?".
 // Only the box sees this text; the file is the one chosen.
-std::string shownPath(const std::filesystem::path& path) { return cp1252FromUtf8(path.string()); }
+// Its UTF-8 form: on Windows, string() would go through the ANSI code page and fail on
+// any character that page lacks.
+std::string shownPath(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return cp1252FromUtf8(std::string(utf8.begin(), utf8.end()));
+}
 
 // The saved file's bytes: the seven paragraphs of language (file variants),
 // each followed by a record of one blank, every record ended by CR LF.

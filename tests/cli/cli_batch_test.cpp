@@ -28,6 +28,9 @@ TEST(Batch, WritesOneRecordPerLineEmptyOnesIncluded) {
 }
 
 TEST(Batch, FailuresToReadOrWriteAreReported) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no always-full device, and opens no folder as standard input";
+#endif
     TempFile input;
     std::ofstream(input.path, std::ios::binary) << "1\n2\n";
     const CliRun full = runCliOnFile({"--json"}, input.path, "/dev/full");
@@ -128,6 +131,8 @@ TEST(Batch, MemoryDoesNotGrowWithTheLineLength) {
     const CliRun giantRun = runCliOnFile({"--json"}, giant.path);
     EXPECT_EQ(giantRun.exitCode, 1);
     EXPECT_EQ(giantRun.out.size(), smallRun.out.size() + lineLength);
+    if (giantRun.maxResidentKb < 0 || smallRun.maxResidentKb < 0)
+        GTEST_SKIP() << "the output is right; the peak memory cannot be measured here";
     // A program that held the line would need at least 24 MB more.
     EXPECT_LT(giantRun.maxResidentKb - smallRun.maxResidentKb, 8 * 1024);
 }

@@ -123,6 +123,7 @@ TEST(LongLine, MemoryDoesNotGrowWithTheDigits) {
     TempFile small;
     std::ofstream(small.path, std::ios::binary) << "0.9\n";
 
+    bool measured = true;
     for (const char* format : {"32", "64", "128"}) {
         const CliRun smallRun = runCliOnFile({"--json", "-f", format}, small.path);
         const CliRun giantRun = runCliOnFile({"--json", "-f", format}, giant.path);
@@ -131,8 +132,12 @@ TEST(LongLine, MemoryDoesNotGrowWithTheDigits) {
         ASSERT_EQ(record.error, "") << format;
         EXPECT_EQ(text(record.record, "x").substr(0, 3), "+1.") << format; // 1 - 10^-25165824 rounds to 1
         // A program that held the line would need at least 24 MB more.
-        EXPECT_LT(giantRun.maxResidentKb - smallRun.maxResidentKb, 8 * 1024) << format;
+        measured = giantRun.maxResidentKb >= 0 && smallRun.maxResidentKb >= 0;
+        if (measured) {
+            EXPECT_LT(giantRun.maxResidentKb - smallRun.maxResidentKb, 8 * 1024) << format;
+        }
     }
+    if (!measured) GTEST_SKIP() << "the output is right; the peak memory cannot be measured here";
 }
 
 } // namespace

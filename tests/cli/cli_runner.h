@@ -2,11 +2,16 @@
 // script does: arguments, bytes on standard input, and what comes back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace bitscope::testing {
+
+// The program and its arguments, behind the emulator when the build is for another
+// processor (BITSCOPE_CLI_EMULATOR, the one the tests themselves run under; empty when native).
+std::vector<std::string> commandLine(const std::vector<std::string>& args);
 
 // A temporary file removed when it goes out of scope. Files rather than pipes keep
 // the harness free of deadlocks however much the program writes.
@@ -24,7 +29,7 @@ struct CliRun {
     int exitCode = -1; // -1: the process did not exit normally
     std::string out;
     std::string err;
-    long maxResidentKb = 0; // the largest resident memory the process used
+    long maxResidentKb = -1; // the largest resident memory the process used; -1 where not measured
 };
 
 // Runs the program with `args`, feeding `input` on standard input.
@@ -38,9 +43,9 @@ CliRun runCliOnFile(const std::vector<std::string>& args, const std::string& inp
 // The program running with pipes on standard input and output, for a test
 // that talks to it line by line as another program would.
 struct CliPipe {
-    int pid = -1;
-    int toProgram = -1;   // its standard input
-    int fromProgram = -1; // its standard output
+    std::intptr_t process = -1; // a process id, or a process handle on Windows
+    std::intptr_t toProgram = -1;   // its standard input
+    std::intptr_t fromProgram = -1; // its standard output
 
     explicit CliPipe(const std::vector<std::string>& args);
     ~CliPipe(); // closes its input and waits for it

@@ -21,10 +21,18 @@ using cli::LineReader;
 using cli::OutputBuffer;
 using cli::PieceOutcome;
 
+// The descriptors carry bytes unchanged: the Windows C runtime would otherwise read and write
+// its line ends as CR LF.
+#ifdef O_BINARY
+constexpr int rawBytes = O_BINARY;
+#else
+constexpr int rawBytes = 0;
+#endif
+
 // Escapes pieces through an OutputBuffer into a file and returns what was written.
 struct EscapeSink {
     TempFile file;
-    int fd = ::open(file.path.c_str(), O_WRONLY | O_TRUNC);
+    int fd = ::open(file.path.c_str(), O_WRONLY | O_TRUNC | rawBytes);
     OutputBuffer out{fd};
 
     std::string finish() {
@@ -53,7 +61,7 @@ class SmallBufferReader : public ::testing::TestWithParam<ReaderRow> {};
 TEST_P(SmallBufferReader, SplitsLinesWithoutCuttingCharacters) {
     TempFile file;
     std::ofstream(file.path, std::ios::binary) << GetParam().input;
-    const int fd = ::open(file.path.c_str(), O_RDONLY);
+    const int fd = ::open(file.path.c_str(), O_RDONLY | rawBytes);
     ASSERT_GE(fd, 0);
     LineReader reader(fd, 8);
     LinePiece piece;

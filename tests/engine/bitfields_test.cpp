@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/bitfields.h"
-#include "oracle.h"
+#include "patterns.h"
 
 namespace bitscope {
 namespace {

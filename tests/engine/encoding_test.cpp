@@ -6,7 +6,7 @@
 #include "engine/bitfields.h"
 #include "engine/decimal_text.h"
 #include "engine/views.h"
-#include "oracle.h"
+#include "patterns.h"
 
 namespace bitscope {
 namespace {

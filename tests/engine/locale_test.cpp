@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/decimal_text.h"
@@ -30,6 +31,19 @@ std::string engineTexts() {
     return all;
 }
 
+#ifdef _WIN32
+// Windows has every locale, known by its own names.
+const std::pair<std::string, std::string> commaLocales[] = {{"Romanian_Romania.1250", ""},
+                                                            {"German_Germany.1252", ""}};
+
+bool makeAvailable(const std::string& name, const std::string&) {
+    return std::setlocale(LC_ALL, name.c_str()) != nullptr;
+}
+
+void forgetCompiledLocales() {}
+#else
+const std::pair<std::string, std::string> commaLocales[] = {{"ro_RO.UTF-8", "ro_RO"}, {"de_DE.UTF-8", "de_DE"}};
+
 // Makes a locale available: the system's if installed, otherwise one compiled from the
 // system's locale sources into the build tree (once; later runs reuse it) and found through
 // LOCPATH. False if neither works.
@@ -47,6 +61,9 @@ bool makeAvailable(const std::string& name, const std::string& source) {
     return std::setlocale(LC_ALL, name.c_str()) != nullptr;
 }
 
+void forgetCompiledLocales() { unsetenv("LOCPATH"); }
+#endif
+
 // The program runs under the user's locale, which may write a decimal comma; the engine's
 // texts stay the same, and the engine leaves the program's locale as it found it.
 TEST(Locale, TextsAreTheSameUnderLocalesWithADecimalComma) {
@@ -54,8 +71,7 @@ TEST(Locale, TextsAreTheSameUnderLocalesWithADecimalComma) {
     const std::string expected = engineTexts();
     ASSERT_NE(expected.find("+1.5000000E+00"), std::string::npos);
     std::vector<std::string> tried;
-    for (const auto& [name, source] : {std::pair<std::string, std::string>{"ro_RO.UTF-8", "ro_RO"},
-                                       {"de_DE.UTF-8", "de_DE"}}) {
+    for (const auto& [name, source] : commaLocales) {
         if (!makeAvailable(name, source)) continue;
         tried.push_back(name);
         char probe[16];
@@ -66,7 +82,7 @@ TEST(Locale, TextsAreTheSameUnderLocalesWithADecimalComma) {
         EXPECT_STREQ(probe, "1,5") << "the engine changed the program's locale";
         std::setlocale(LC_ALL, "C");
     }
-    unsetenv("LOCPATH");
+    forgetCompiledLocales();
     if (tried.empty()) GTEST_SKIP() << "no locale with a decimal comma could be made";
 }
 

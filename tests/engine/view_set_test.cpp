@@ -5,7 +5,7 @@
 
 #include "engine/bitfields.h"
 #include "engine/views.h"
-#include "oracle.h"
+#include "patterns.h"
 
 namespace bitscope {
 namespace {
