@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "cli_runner.h"
 
@@ -59,7 +60,7 @@ HANDLE start(const std::vector<std::string>& command, HANDLE in, HANDLE out, HAN
     PROCESS_INFORMATION started{};
     std::string text = commandText(command);
     if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
-        throw std::runtime_error("cannot start " + command[0]);
+        throw std::runtime_error("cannot start " + command[0] + " (error " + std::to_string(GetLastError()) + ")");
     CloseHandle(started.hThread);
     return started.hProcess;
 }

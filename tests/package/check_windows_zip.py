@@ -16,10 +16,11 @@ import tempfile
 import zipfile
 from pathlib import Path
 
-# The system's own libraries, and the C runtime in both of its forms.
+# The system's own libraries (oleacc.dll: the accessibility that screen readers use), and the C
+# runtime in both of its forms.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
-               "shell32.dll", "advapi32.dll", "ole32.dll", "oleaut32.dll", "msvcrt.dll",
-               "ucrtbase.dll"}
+               "shell32.dll", "advapi32.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll",
+               "msvcrt.dll", "ucrtbase.dll"}
 
 
 def allowed(dll):
