@@ -24,8 +24,8 @@ constexpr std::string_view usage =
 void answer(std::string_view text) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
-    out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                      nullptr);
+    out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                      0, nullptr);
   DWORD written = 0;
   if (out != nullptr && out != INVALID_HANDLE_VALUE &&
       WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))

@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dlglow.h"
 #include "bindings/qt/qt_binding.h"
-#include "state/control_ids.h"
+#include "dialog/dlglow.h"
 #include "mainwin/program.h"
+#include "state/control_ids.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ const Format formats[] = {
 
 DialogWindow* mainWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* dialog = dynamic_cast<DialogWindow*>(w); dialog != nullptr && dialog->isVisible() && dialog->low)
+    if (auto* dialog = dynamic_cast<DialogWindow*>(w);
+        dialog != nullptr && dialog->isVisible() && dialog->low)
       return dialog;
   return nullptr;
 }
@@ -98,7 +99,9 @@ class Bench {
         button(scope)->click();
         QTest::mouseClick(edit(format.significandBox), Qt::LeftButton);
         for (const int fill : {ctl::fillZeros, ctl::fillOnes, ctl::invertBits}) {
-          const std::string name = std::string(fill == ctl::fillZeros ? "FillZeros" : fill == ctl::fillOnes ? "FillOnes" : "Invert") +
+          const std::string name = std::string(fill == ctl::fillZeros  ? "FillZeros"
+                                               : fill == ctl::fillOnes ? "FillOnes"
+                                                                       : "Invert") +
                                    (scope == ctl::allFieldsRadio ? "/all" : "/field");
           measure(format, name, [&] { button(fill)->click(); });
         }
@@ -119,8 +122,8 @@ class Bench {
       // nothing else done.
       measure(format, "WholeWindowRepaint", [&] { window_->update(); });
       const int other = format.radio == ctl::binary32Radio ? ctl::binary64Radio : ctl::binary32Radio;
-      measure(format, "FormatSwitch", [&] { button(format.radio)->click(); },
-              [&] { button(other)->click(); });
+      measure(
+          format, "FormatSwitch", [&] { button(format.radio)->click(); }, [&] { button(other)->click(); });
     }
   }
 
@@ -149,7 +152,7 @@ class Bench {
     QTest::mouseClick(edit(format.significandBox), Qt::LeftButton);
     settle();
     if (!list()->isEnabled()) {
-        std::fprintf(stderr, "%s: the value %s was refused\n", format.name, format.x);
+      std::fprintf(stderr, "%s: the value %s was refused\n", format.name, format.x);
       std::exit(EXIT_FAILURE);
     }
   }
@@ -180,7 +183,9 @@ class Bench {
       if (i >= repetitions_ / 10) micros.push_back(us);  // the first tenth warms caches up
     }
     std::sort(micros.begin(), micros.end());
-    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))]; };
+    const auto at = [&](double q) {
+      return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))];
+    };
     const int runs = repetitions_ + repetitions_ / 10;
     std::printf("%-32s %10.1f %10.1f %8.1f\n", name.c_str(), at(0.5), at(0.99),
                 static_cast<double>(painted_.paints - paintsBefore) / runs);
@@ -204,7 +209,8 @@ int main(int argc, char** argv) {
   QObject::connect(&poll, &QTimer::timeout, [&] {
     // Focus moves, and so bit boxes decode, only in the active window.
     DialogWindow* window = mainWindow();
-    if (window == nullptr || window->windowHandle() == nullptr || !window->windowHandle()->isExposed()) return;
+    if (window == nullptr || window->windowHandle() == nullptr || !window->windowHandle()->isExposed())
+      return;
     if (QApplication::activeWindow() != window) {
       window->activateWindow();
       return;

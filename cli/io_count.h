@@ -15,7 +15,7 @@ using IoCount = std::size_t;
 #endif
 
 inline IoCount ioCount(std::size_t bytes) {
-    return static_cast<IoCount>(std::min<std::size_t>(bytes, std::size_t{1} << 30));
+  return static_cast<IoCount>(std::min<std::size_t>(bytes, std::size_t{1} << 30));
 }
 
-} // namespace bitscope::cli
+}  // namespace bitscope::cli

@@ -36,4 +36,4 @@ void putPlainJsonString(OutputBuffer& out, std::string_view text);
 // such a tail back, so that no character is split between two pieces.
 std::size_t incompleteUtf8Tail(std::string_view bytes);
 
-} // namespace bitscope::cli
+}  // namespace bitscope::cli

@@ -15,40 +15,40 @@
 namespace bitscope::cli {
 
 struct LinePiece {
-    std::string_view bytes;
-    bool startsLine = false;
-    bool endsLine = false;
+  std::string_view bytes;
+  bool startsLine = false;
+  bool endsLine = false;
 };
 
 enum class PieceOutcome {
-    piece,      // a piece was handed over
-    needInput,  // nothing is held that can be handed over: call fill()
-    endOfInput, // every line has been handed over
+  piece,       // a piece was handed over
+  needInput,   // nothing is held that can be handed over: call fill()
+  endOfInput,  // every line has been handed over
 };
 
 class LineReader {
-public:
-    explicit LineReader(int fd, std::size_t capacity = std::size_t{1} << 18);
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
+ public:
+  explicit LineReader(int fd, std::size_t capacity = std::size_t{1} << 18);
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
 
-    // The next piece. The bytes stay valid until the next call. Reading is left
-    // to the caller (needInput), so that it can first write out what it holds:
-    // a program that feeds lines one by one through a pipe and waits for each
-    // answer gets it before the next read blocks.
-    PieceOutcome next(LinePiece& piece);
+  // The next piece. The bytes stay valid until the next call. Reading is left
+  // to the caller (needInput), so that it can first write out what it holds:
+  // a program that feeds lines one by one through a pipe and waits for each
+  // answer gets it before the next read blocks.
+  PieceOutcome next(LinePiece& piece);
 
-    // Reads more input (blocking until some arrives or the input ends); false
-    // on a read error.
-    bool fill();
+  // Reads more input (blocking until some arrives or the input ends); false
+  // on a read error.
+  bool fill();
 
-private:
-    int fd_;
-    std::size_t capacity_;
-    std::unique_ptr<char[]> data_;
-    std::size_t begin_ = 0, end_ = 0; // bytes held but not yet handed over
-    bool eof_ = false;
-    bool inLine_ = false; // a piece of the current line has been handed over
+ private:
+  int fd_;
+  std::size_t capacity_;
+  std::unique_ptr<char[]> data_;
+  std::size_t begin_ = 0, end_ = 0;  // bytes held but not yet handed over
+  bool eof_ = false;
+  bool inLine_ = false;  // a piece of the current line has been handed over
 };
 
-} // namespace bitscope::cli
+}  // namespace bitscope::cli

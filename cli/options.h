@@ -20,30 +20,40 @@ enum class Format { binary16, bfloat16, binary32, binary64, binary128 };
 // Runs fn(FormatTag<T>{}) for the type T of the format.
 template <class Fn>
 void withCliFormat(Format format, Fn&& fn) {
-    switch (format) {
-    case Format::binary16: fn(FormatTag<Binary16>{}); return;
-    case Format::bfloat16: fn(FormatTag<BFloat16>{}); return;
-    case Format::binary32: fn(FormatTag<Binary32>{}); return;
-    case Format::binary64: fn(FormatTag<Binary64>{}); return;
-    case Format::binary128: fn(FormatTag<Binary128>{}); return;
-    }
+  switch (format) {
+    case Format::binary16:
+      fn(FormatTag<Binary16>{});
+      return;
+    case Format::bfloat16:
+      fn(FormatTag<BFloat16>{});
+      return;
+    case Format::binary32:
+      fn(FormatTag<Binary32>{});
+      return;
+    case Format::binary64:
+      fn(FormatTag<Binary64>{});
+      return;
+    case Format::binary128:
+      fn(FormatTag<Binary128>{});
+      return;
+  }
 }
 
 struct Options {
-    Format format = Format::binary32;
-    bool bits = false;            // values are encodings as 0 and 1 digits, not decimal text
-    bool hex = false;             // values are encodings as hexadecimal digits
-    bool exact = false;           // add the exact value, the read's error and the interval
-    OutputKind output = OutputKind::readable;
-    Language language = Language::English;
-    bool help = false;
-    bool version = false;
-    std::vector<std::string_view> values; // empty: read values from standard input
+  Format format = Format::binary32;
+  bool bits = false;   // values are encodings as 0 and 1 digits, not decimal text
+  bool hex = false;    // values are encodings as hexadecimal digits
+  bool exact = false;  // add the exact value, the read's error and the interval
+  OutputKind output = OutputKind::readable;
+  Language language = Language::English;
+  bool help = false;
+  bool version = false;
+  std::vector<std::string_view> values;  // empty: read values from standard input
 };
 
 struct ParseResult {
-    Options options;
-    std::string error; // empty when the command line was understood
+  Options options;
+  std::string error;  // empty when the command line was understood
 };
 
 // Reads argv[1..argc) the GNU way: options may follow values, "--opt=arg" and
@@ -56,4 +66,4 @@ ParseResult parseOptions(int argc, const char* const argv[]);
 // The usage text, ending with a newline.
 std::string_view usageText();
 
-} // namespace bitscope::cli
+}  // namespace bitscope::cli

@@ -13,13 +13,13 @@
 namespace bitscope::cli {
 
 struct RecordWriter {
-    const Options& options;
-    OutputBuffer& out;
-    bool firstRecord = true;
+  const Options& options;
+  OutputBuffer& out;
+  bool firstRecord = true;
 
-    void beginRecord();
-    void putInputPiece(std::string_view piece);
-    void endRecord(const ValueReport& report);
+  void beginRecord();
+  void putInputPiece(std::string_view piece);
+  void endRecord(const ValueReport& report);
 };
 
-} // namespace bitscope::cli
+}  // namespace bitscope::cli

@@ -8,7 +8,8 @@ namespace {
 
 std::string withIndex(const std::string& note, int index) {
   std::string out = note;
-  if (const std::size_t at = out.find("%1"); at != std::string::npos) out.replace(at, 2, std::to_string(index));
+  if (const std::size_t at = out.find("%1"); at != std::string::npos)
+    out.replace(at, 2, std::to_string(index));
   return out;
 }
 

@@ -26,28 +26,28 @@ namespace bitscope {
 
 // ---- Property selectors (the optional last argument of the value operations)
 
-inline constexpr int PROP_DEFAULT = -1;     // the kind's default property
-inline constexpr int PROP_TITLE = -2;       // label of a static, group box or button
-inline constexpr int PROP_ENABLED = -3;     // enabled (logical)
-inline constexpr int PROP_STATE = -5;       // checked; edit content; list: first selected item's text
-inline constexpr int PROP_POSITION = -9;    // caret position of an edit box (0-based)
-inline constexpr int PROP_ITEMCOUNT = -13;  // number of items of a list box
-inline constexpr int PROP_ADDITEM = -21;    // append an item to a list box (text set only)
-inline constexpr int PROP_TEXTLENGTH = -22; // length of an edit box's content
+inline constexpr int PROP_DEFAULT = -1;      // the kind's default property
+inline constexpr int PROP_TITLE = -2;        // label of a static, group box or button
+inline constexpr int PROP_ENABLED = -3;      // enabled (logical)
+inline constexpr int PROP_STATE = -5;        // checked; edit content; list: first selected item's text
+inline constexpr int PROP_POSITION = -9;     // caret position of an edit box (0-based)
+inline constexpr int PROP_ITEMCOUNT = -13;   // number of items of a list box
+inline constexpr int PROP_ADDITEM = -21;     // append an item to a list box (text set only)
+inline constexpr int PROP_TEXTLENGTH = -22;  // length of an edit box's content
 // n >= 1: list box item n (text variants) or the n-th selection entry (integer variants).
 
 // ---- Event kinds (the event argument of DLGSETCALLBACK and of every callback)
 
-inline constexpr int EVT_INIT = 0;          // window created and filled (dialog callback)
-inline constexpr int EVT_DESTROY = -15;     // window being destroyed (dialog callback)
-inline constexpr int EVT_SIZE = -24;        // window restored, minimised or maximised
-inline constexpr int EVT_CLICKED = -4;      // push button, check box, radio button
-inline constexpr int EVT_CHANGE = -6;       // edit box content changed
-inline constexpr int EVT_UPDATE = -7;       // edit box content about to be displayed
-inline constexpr int EVT_SELCHANGE = -10;   // list box selection changed
-inline constexpr int EVT_DBLCLICK = -14;    // list box item double-clicked
-inline constexpr int EVT_GAINFOCUS = -18;   // edit box received the keyboard focus
-inline constexpr int EVT_LOSEFOCUS = -19;   // edit box lost the keyboard focus
+inline constexpr int EVT_INIT = 0;         // window created and filled (dialog callback)
+inline constexpr int EVT_DESTROY = -15;    // window being destroyed (dialog callback)
+inline constexpr int EVT_SIZE = -24;       // window restored, minimised or maximised
+inline constexpr int EVT_CLICKED = -4;     // push button, check box, radio button
+inline constexpr int EVT_CHANGE = -6;      // edit box content changed
+inline constexpr int EVT_UPDATE = -7;      // edit box content about to be displayed
+inline constexpr int EVT_SELCHANGE = -10;  // list box selection changed
+inline constexpr int EVT_DBLCLICK = -14;   // list box item double-clicked
+inline constexpr int EVT_GAINFOCUS = -18;  // edit box received the keyboard focus
+inline constexpr int EVT_LOSEFOCUS = -19;  // edit box lost the keyboard focus
 
 struct DialogObject;
 
@@ -89,35 +89,35 @@ inline constexpr std::size_t listItemWidth = 256;
 struct ControlRecord {
   ControlKind kind = ControlKind::Unknown;
   int id = 0;
-  bool changed = true;    // holds a value not yet written out to the window
-  bool duplicate = false; // an earlier record has the same id: never found, written or read
+  bool changed = true;     // holds a value not yet written out to the window
+  bool duplicate = false;  // an earlier record has the same id: never found, written or read
   bool enabled = true;
-  bool checked = false;   // check box, radio button
-  int groupFirst = 0;     // radio button: table indices (0-based) of its group's first
-  int groupLast = 0;      //   and last record
-  int caret = 0;          // edit box: 0-based caret index
-  std::string text;       // label, or edit content (whose length is the text length)
-  std::vector<std::string> items;   // list box: each exactly listItemWidth characters
-  std::vector<int> selection;       // list box: one entry per item; selected 1-based indices, ascending, then 0s
-  std::string selectedText;         // list box: the first selected item, or blanks
-  std::vector<DialogCallback> callbacks;  // event slots of the kind, in the order of the event table
+  bool checked = false;            // check box, radio button
+  int groupFirst = 0;              // radio button: table indices (0-based) of its group's first
+  int groupLast = 0;               //   and last record
+  int caret = 0;                   // edit box: 0-based caret index
+  std::string text;                // label, or edit content (whose length is the text length)
+  std::vector<std::string> items;  // list box: each exactly listItemWidth characters
+  std::vector<int> selection;  // list box: one entry per item; selected 1-based indices, ascending, then 0s
+  std::string selectedText;    // list box: the first selected item, or blanks
+  std::vector<DialogCallback> callbacks;     // event slots of the kind, in the order of the event table
   std::optional<AccessibleText> accessible;  // set by DLGSETACCESSIBLETEXT
   std::optional<ToolTipSource> toolTip;      // set by DLGSETTOOLTIP
 };
 
 struct DialogObject {
   int templateId = 0;
-  LowWindow* window = nullptr;  // the newest on-screen window, or none
-  int result = 1;               // what DLGMODAL returns
-  bool changed = true;          // some record awaits write-out
-  bool updating = false;        // a write-out is running: window notifications are ignored
-  bool loaded = false;          // DLGLOAD built the table and DLGRELEASE has not freed it
+  LowWindow* window = nullptr;              // the newest on-screen window, or none
+  int result = 1;                           // what DLGMODAL returns
+  bool changed = true;                      // some record awaits write-out
+  bool updating = false;                    // a write-out is running: window notifications are ignored
+  bool loaded = false;                      // DLGLOAD built the table and DLGRELEASE has not freed it
   DialogCallback dialogCallback = nullptr;  // EVT_INIT and EVT_DESTROY
   std::vector<ControlRecord> controls;      // template order
   // The dialog's own record.
-  const DialogModule* module = nullptr;     // where the template comes from; none: the program's own
-  DialogCallback sizeCallback = nullptr;    // EVT_SIZE
-  std::optional<std::string> caption;       // set by DLGSETCAPTION
+  const DialogModule* module = nullptr;   // where the template comes from; none: the program's own
+  DialogCallback sizeCallback = nullptr;  // EVT_SIZE
+  std::optional<std::string> caption;     // set by DLGSETCAPTION
 };
 
 // ---- Loading (dialog/loader.cpp)
@@ -144,7 +144,8 @@ bool DLGSETVALUE(DialogObject&, int, std::nullptr_t, int = PROP_DEFAULT) = delet
 bool DLGGETVALUE(DialogObject& dialog, int controlId, bool& value, int property = PROP_DEFAULT);
 bool DLGGETVALUE(DialogObject& dialog, int controlId, int& value, int property = PROP_DEFAULT);
 // The text comes back blank-padded or cut to exactly length characters.
-bool DLGGETVALUE(DialogObject& dialog, int controlId, std::string& text, int length, int property = PROP_DEFAULT);
+bool DLGGETVALUE(DialogObject& dialog, int controlId, std::string& text, int length,
+                 int property = PROP_DEFAULT);
 
 // Absent eventKind: the kind's default event. On the dialog's template id (when
 // no control has it) the routine becomes the dialog callback, or with EVT_SIZE

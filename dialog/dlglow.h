@@ -3,8 +3,8 @@
 //
 // Exactly one implementation is linked into a program: bindings/qt/ (Qt 6
 // Widgets, the desktop program on Linux), bindings/win32/ (the Windows API) or
-// tests/sim/ (an in-memory window system that tests drive as a user would). No toolkit type appears here, so another
-// binding can be added without touching the model, the loader or the program.
+// tests/sim/ (an in-memory window system that tests drive as a user would). No toolkit type appears here, so
+// another binding can be added without touching the model, the loader or the program.
 //
 // Texts crossing this interface are single-byte Windows-1252 strings; a binding
 // converts at its own boundary. File paths are not texts: they cross as
@@ -46,10 +46,10 @@ enum class LowSizeKind { Restored, Minimised, Maximised };
 
 struct LowEvent {
   enum class Kind { Init, Command, Activate, Size, Destroy } kind = Kind::Command;
-  int controlId = 0;         // Command: the control's id; 2 with fromControl=false is the cancel command
-  LowNotify notify = LowNotify::Other;  // Command
-  bool fromControl = true;   // Command: the notice came from a control window
-  bool active = false;       // Activate: activated (true) or deactivated (false)
+  int controlId = 0;  // Command: the control's id; 2 with fromControl=false is the cancel command
+  LowNotify notify = LowNotify::Other;       // Command
+  bool fromControl = true;                   // Command: the notice came from a control window
+  bool active = false;                       // Activate: activated (true) or deactivated (false)
   LowSizeKind size = LowSizeKind::Restored;  // Size
 };
 
@@ -63,8 +63,7 @@ bool dlgWindowEvent(LowWindow* window, const LowEvent& event);
 // Creates a modeless window from the template, owned by owner (may be null),
 // attaches userData, delivers Init before returning, and shows it with the
 // platform show command (1 = show normally). Null when creation failed.
-LowWindow* lowCreateModeless(const DialogTemplate& tpl, LowWindow* owner, int showMode,
-                             void* userData);
+LowWindow* lowCreateModeless(const DialogTemplate& tpl, LowWindow* owner, int showMode, void* userData);
 
 // Creates a modal window (Init delivered), runs its loop until lowEndModal, then
 // destroys it (Destroy delivered) and returns the value given to lowEndModal;
@@ -149,12 +148,12 @@ void lowSetLanguage(std::string_view code);
 struct FileChooserRequest {
   std::string title;
   std::vector<std::pair<std::string, std::string>> filters;  // (description, pattern)
-  int filterIndex = 1;            // 1-based
-  std::string defaultExtension;   // appended when the typed name has none
+  int filterIndex = 1;                                       // 1-based
+  std::string defaultExtension;                              // appended when the typed name has none
   std::filesystem::path initialDirectory;
-  bool pathMustExist = true;      // a name in a folder that does not exist is refused
-  bool promptCreate = true;       // ask before creating a file that does not exist
-  bool promptOverwrite = true;    // ask before replacing a file that exists
+  bool pathMustExist = true;    // a name in a folder that does not exist is refused
+  bool promptCreate = true;     // ask before creating a file that does not exist
+  bool promptOverwrite = true;  // ask before replacing a file that exists
 };
 // Runs the file chooser; true with the chosen path, exactly as chosen, false
 // when cancelled. A question answered No keeps the chooser open.

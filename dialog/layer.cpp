@@ -19,7 +19,8 @@ WindowBinding& addWindowBinding(DialogObject& dialog, bool modal) {
 
 void removeWindowBinding(const WindowBinding* binding) {
   auto& bindings = layerState().bindings;
-  std::erase_if(bindings, [binding](const std::unique_ptr<WindowBinding>& held) { return held.get() == binding; });
+  std::erase_if(bindings,
+                [binding](const std::unique_ptr<WindowBinding>& held) { return held.get() == binding; });
 }
 
 WindowBinding* windowBinding(LowWindow* window) {
@@ -27,8 +28,9 @@ WindowBinding* windowBinding(LowWindow* window) {
   auto* binding = static_cast<WindowBinding*>(lowGetUserData(window));
   const auto& bindings = layerState().bindings;
   // Only records the layer still holds: a stale pointer is never followed.
-  const bool held = std::any_of(bindings.begin(), bindings.end(),
-                                [binding](const std::unique_ptr<WindowBinding>& b) { return b.get() == binding; });
+  const bool held =
+      std::any_of(bindings.begin(), bindings.end(),
+                  [binding](const std::unique_ptr<WindowBinding>& b) { return b.get() == binding; });
   return held ? binding : nullptr;
 }
 

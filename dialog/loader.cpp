@@ -133,8 +133,9 @@ bool load(int templateId, DialogObject& dialog, const DialogModule* module) {
     ControlRecord& record = dialog.controls[i];
     record.id = items[i].id;
     record.kind = kindOf(items[i]);
-    record.duplicate = std::any_of(dialog.controls.begin(), dialog.controls.begin() + static_cast<std::ptrdiff_t>(i),
-                                   [&record](const ControlRecord& earlier) { return earlier.id == record.id; });
+    record.duplicate =
+        std::any_of(dialog.controls.begin(), dialog.controls.begin() + static_cast<std::ptrdiff_t>(i),
+                    [&record](const ControlRecord& earlier) { return earlier.id == record.id; });
     giveStartingValues(record, items[i]);
     if (record.kind == Kind::RadioButton) {
       record.groupFirst = record.groupLast = static_cast<int>(i);

@@ -19,8 +19,8 @@ enum class TokenKind { Name, Number, String, Punct, End };
 
 struct Token {
   TokenKind kind = TokenKind::End;
-  std::string text;           // Name, String (unescaped), Punct (one character)
-  std::uint64_t number = 0;   // Number
+  std::string text;          // Name, String (unescaped), Punct (one character)
+  std::uint64_t number = 0;  // Number
   int line = 1;
 };
 
@@ -135,12 +135,23 @@ struct Lexer {
       } else if (c == '\\') {
         const unsigned char e = peek(1);
         switch (e) {
-          case 'n': token.text += '\n'; break;
-          case 't': token.text += '\t'; break;
-          case 'r': token.text += '\r'; break;
-          case '\\': token.text += '\\'; break;
-          case '"': token.text += '"'; break;
-          default: return fail("unknown escape in a string");
+          case 'n':
+            token.text += '\n';
+            break;
+          case 't':
+            token.text += '\t';
+            break;
+          case 'r':
+            token.text += '\r';
+            break;
+          case '\\':
+            token.text += '\\';
+            break;
+          case '"':
+            token.text += '"';
+            break;
+          default:
+            return fail("unknown escape in a string");
         }
         pos += 2;
       } else if (c < 0x20 && c != '\t') {
@@ -220,7 +231,8 @@ struct Parser {
   }
   bool coordinate(int& out, const char* what) {
     std::int64_t value = 0;
-    if (!integer(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(), what))
+    if (!integer(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(),
+                 what))
       return false;
     out = static_cast<int>(value);
     return true;
@@ -266,13 +278,15 @@ struct Parser {
       return fail("expected the control's title");
     }
     std::int64_t id = 0;
-    if (!expectComma("the title") || !integer(id, std::numeric_limits<std::int32_t>::min(), 0xFFFFFFFFLL, "control id") ||
+    if (!expectComma("the title") ||
+        !integer(id, std::numeric_limits<std::int32_t>::min(), 0xFFFFFFFFLL, "control id") ||
         !expectComma("the control id"))
       return false;
     // The plain template keeps 16 unsigned bits of the id, the extended one 32 signed bits.
     item.id = extended ? static_cast<std::int32_t>(static_cast<std::uint32_t>(id))
                        : static_cast<std::int32_t>(static_cast<std::uint32_t>(id) & 0xFFFFu);
-    if (peek().kind != TokenKind::String && peek().kind != TokenKind::Name) return fail("expected the control's class");
+    if (peek().kind != TokenKind::String && peek().kind != TokenKind::Name)
+      return fail("expected the control's class");
     item.className = take().text;
     item.controlClass = classOf(item.className);
     item.style = controlBaseStyle;
@@ -282,7 +296,8 @@ struct Parser {
     if (extended && acceptPunct(',')) {
       if (!styleExpression(item.exStyle)) return false;
       std::int64_t helpId = 0;
-      if (acceptPunct(',') && !integer(helpId, std::numeric_limits<std::int32_t>::min(), 0xFFFFFFFFLL, "help id"))
+      if (acceptPunct(',') &&
+          !integer(helpId, std::numeric_limits<std::int32_t>::min(), 0xFFFFFFFFLL, "help id"))
         return false;
     }
     if (dialog.items.size() >= 0xFFFF) return fail("too many controls in one dialog");

@@ -39,7 +39,7 @@ struct RcParseError {
 };
 
 struct RcParseResult {
-  std::vector<DialogTemplate> dialogs;   // in script order; empty on error
+  std::vector<DialogTemplate> dialogs;  // in script order; empty on error
   std::optional<RcParseError> error;
 };
 

@@ -119,7 +119,8 @@ void readBack(ControlRecord& record, LowWindow* window) {
 }
 
 void writeOutAccessibleText(const ControlRecord& record, LowWindow* window) {
-  if (record.accessible && transfers(record, window)) lowSetAccessibleText(window, record.id, *record.accessible);
+  if (record.accessible && transfers(record, window))
+    lowSetAccessibleText(window, record.id, *record.accessible);
 }
 
 void writeOutToolTip(const ControlRecord& record, LowWindow* window) {
@@ -147,8 +148,8 @@ void writeOutChanged(DialogObject& dialog, bool all) {
 void noteChanged(DialogObject& dialog, ControlRecord& record) {
   record.changed = true;
   dialog.changed = true;
-  if (dialog.window == nullptr) return;                   // shown when the window is made
-  if (layerState().currentDialog == &dialog) return;      // shown when its callback returns
+  if (dialog.window == nullptr) return;               // shown when the window is made
+  if (layerState().currentDialog == &dialog) return;  // shown when its callback returns
   writeOutChanged(dialog, false);
 }
 

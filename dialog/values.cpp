@@ -167,8 +167,9 @@ std::optional<std::size_t> callbackSlot(Kind kind, std::optional<int> eventKind)
 }  // namespace
 
 ControlRecord* findControl(DialogObject& dialog, int controlId) {
-  const auto found = std::find_if(dialog.controls.begin(), dialog.controls.end(),
-                                  [controlId](const ControlRecord& record) { return record.id == controlId; });
+  const auto found =
+      std::find_if(dialog.controls.begin(), dialog.controls.end(),
+                   [controlId](const ControlRecord& record) { return record.id == controlId; });
   return found == dialog.controls.end() ? nullptr : &*found;
 }
 
@@ -226,7 +227,8 @@ bool DLGGETVALUE(DialogObject& dialog, int controlId, std::string& text, int len
   return true;
 }
 
-bool DLGSETCALLBACK(DialogObject& dialog, int controlId, DialogCallback routine, std::optional<int> eventKind) {
+bool DLGSETCALLBACK(DialogObject& dialog, int controlId, DialogCallback routine,
+                    std::optional<int> eventKind) {
   if (routine == nullptr || !dialog.loaded) return false;
   if (ControlRecord* record = findControl(dialog, controlId)) {
     const std::optional<std::size_t> slot = callbackSlot(record->kind, eventKind);

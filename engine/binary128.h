@@ -28,4 +28,4 @@ using Binary128 = __float128;
 // The engine reads and writes the encoding through 16-byte bit patterns.
 static_assert(sizeof(Binary128) == 16, "Binary128 must occupy exactly its 128 bits");
 
-} // namespace bitscope
+}  // namespace bitscope

@@ -16,18 +16,18 @@ namespace bitscope {
 // Encoding always yields exactly those widths. Fields typed by a user may hold blanks (see
 // decodeBits).
 struct BitFields {
-    std::string S;
-    std::string E;
-    std::string T;
-    // Where T was typed in two parts, the characters of the first (T is then the two joined):
-    // the significand view reads each part as its own unsigned number, so a blank in one part
-    // moves only that part's digits. 0: T is one part, as encoding always gives it.
-    std::size_t significandSplit = 0;
+  std::string S;
+  std::string E;
+  std::string T;
+  // Where T was typed in two parts, the characters of the first (T is then the two joined):
+  // the significand view reads each part as its own unsigned number, so a blank in one part
+  // moves only that part's digits. 0: T is one part, as encoding always gives it.
+  std::size_t significandSplit = 0;
 
-    // S, E and T joined: the k-character encoding.
-    std::string joined() const { return S + E + T; }
+  // S, E and T joined: the k-character encoding.
+  std::string joined() const { return S + E + T; }
 
-    bool operator==(const BitFields&) const = default;
+  bool operator==(const BitFields&) const = default;
 };
 
 // The encoding of a value.
@@ -63,16 +63,16 @@ void decodeBits(int formatBytes, const BitFields& fields, FormatValues& values);
 
 // The kind of datum an encoding is, as the window's flags.
 struct Classification {
-    bool isZero = false;          // E all "0", T all "0"
-    bool isSubnormal = false;     // E all "0", T not all "0"
-    bool isInfinite = false;      // E all "1", T all "0"
-    bool isNaN = false;           // E all "1", T not all "0"
-    bool isFinite = false;        // neither infinite nor NaN
-    bool isNonzeroFinite = false; // neither zero, infinite nor NaN
-    bool expTopOnes = false;      // first w-1 characters of E all "1" (codes 2^w-2, 2^w-1)
-    bool expTopZeros = false;     // first w-1 characters of E all "0" (codes 0 and 1: emin)
+  bool isZero = false;           // E all "0", T all "0"
+  bool isSubnormal = false;      // E all "0", T not all "0"
+  bool isInfinite = false;       // E all "1", T all "0"
+  bool isNaN = false;            // E all "1", T not all "0"
+  bool isFinite = false;         // neither infinite nor NaN
+  bool isNonzeroFinite = false;  // neither zero, infinite nor NaN
+  bool expTopOnes = false;       // first w-1 characters of E all "1" (codes 2^w-2, 2^w-1)
+  bool expTopZeros = false;      // first w-1 characters of E all "0" (codes 0 and 1: emin)
 
-    bool operator==(const Classification&) const = default;
+  bool operator==(const Classification&) const = default;
 };
 
 // Classifies the first w characters of E and the first t characters of T. A field is all
@@ -87,12 +87,11 @@ Classification classifyBits(const FormatSpec& format, const BitFields& fields);
 BilingualText describeDataType(int formatBytes, const Classification& flags);
 // The text of one language without its padding blanks ("Normalized Number: Real(8)"), as a
 // view of a constant: nothing is built.
-std::string_view dataTypeName(const FormatSpec& format, const Classification& flags,
-                              Language language);
+std::string_view dataTypeName(const FormatSpec& format, const Classification& flags, Language language);
 
 // True when the last bit of the encoding is 0: the significand is even.
 template <IeeeBinary T>
 bool lowBitIsZero(T value);
-bool lowBitIsZero(int formatBytes, const FormatValues& values); // false for a bad format
+bool lowBitIsZero(int formatBytes, const FormatValues& values);  // false for a bad format
 
-} // namespace bitscope
+}  // namespace bitscope

@@ -15,31 +15,31 @@
 namespace bitscope::detail {
 
 class DecimalInteger {
-public:
-    static constexpr std::uint32_t base = 1'000'000'000;
-    static constexpr int digitsPerLimb = 9;
+ public:
+  static constexpr std::uint32_t base = 1'000'000'000;
+  static constexpr int digitsPerLimb = 9;
 
-    DecimalInteger() = default; // zero
-    explicit DecimalInteger(unsigned __int128 n);
+  DecimalInteger() = default;  // zero
+  explicit DecimalInteger(unsigned __int128 n);
 
-    // The integer a string of decimal digits (no sign, no blank; may be empty: zero) spells.
-    static DecimalInteger fromDigits(std::string_view digits);
+  // The integer a string of decimal digits (no sign, no blank; may be empty: zero) spells.
+  static DecimalInteger fromDigits(std::string_view digits);
 
-    // b^n, computed by repeated squaring. Requires 2 <= b <= 4 * base.
-    static DecimalInteger power(std::uint32_t b, std::uint64_t n);
+  // b^n, computed by repeated squaring. Requires 2 <= b <= 4 * base.
+  static DecimalInteger power(std::uint32_t b, std::uint64_t n);
 
-    friend DecimalInteger operator*(const DecimalInteger& a, const DecimalInteger& b);
+  friend DecimalInteger operator*(const DecimalInteger& a, const DecimalInteger& b);
 
-    bool isZero() const { return limbs_.empty(); }
+  bool isZero() const { return limbs_.empty(); }
 
-    // Appends the decimal digits, without leading zeros ("0" for zero).
-    void appendDigits(std::string& out) const;
+  // Appends the decimal digits, without leading zeros ("0" for zero).
+  void appendDigits(std::string& out) const;
 
-private:
-    void multiplySmall(std::uint32_t factor); // factor <= 4 * base
-    void trim();
+ private:
+  void multiplySmall(std::uint32_t factor);  // factor <= 4 * base
+  void trim();
 
-    std::vector<std::uint32_t> limbs_; // least significant first; no zero limb on top
+  std::vector<std::uint32_t> limbs_;  // least significant first; no zero limb on top
 };
 
-} // namespace bitscope::detail
+}  // namespace bitscope::detail

@@ -42,17 +42,17 @@ namespace bitscope {
 //    upper bound. Binary32: 113, Binary64: 768, Binary128: 11564 (the tests compute M
 //    exactly and find these counts).
 constexpr int decidingDigits(const FormatSpec& f) {
-    constexpr std::int64_t scale = 1'000'000'000'000;      // 10^12
-    constexpr std::int64_t log10Of2Below = 301'029'995'663; // log10 2 = 0.3010299956639812...
-    const std::int64_t k = f.p - f.emin;
-    return static_cast<int>((k * scale - (k - f.p - 1) * log10Of2Below) / scale) + 1;
+  constexpr std::int64_t scale = 1'000'000'000'000;        // 10^12
+  constexpr std::int64_t log10Of2Below = 301'029'995'663;  // log10 2 = 0.3010299956639812...
+  const std::int64_t k = f.p - f.emin;
+  return static_cast<int>((k * scale - (k - f.p - 1) * log10Of2Below) / scale) + 1;
 }
 
 inline constexpr int maxDecidingDigits = [] {
-    int most = 0;
-    for (const FormatSpec* f : {&binary16Spec, &bfloat16Spec, &binary32Spec, &binary64Spec, &binary128Spec})
-        most = most > decidingDigits(*f) ? most : decidingDigits(*f);
-    return most;
+  int most = 0;
+  for (const FormatSpec* f : {&binary16Spec, &bfloat16Spec, &binary32Spec, &binary64Spec, &binary128Spec})
+    most = most > decidingDigits(*f) ? most : decidingDigits(*f);
+  return most;
 }();
 static_assert(decidingDigits(binary32Spec) == 113 && decidingDigits(binary64Spec) == 768 &&
               decidingDigits(binary128Spec) == 11564 && maxDecidingDigits == 11564);
@@ -61,79 +61,79 @@ static_assert(decidingDigits(binary32Spec) == 113 && decidingDigits(binary64Spec
 // 42-character cut. Feed every piece in order, then read the value in a format (as often
 // and in as many formats as wanted); reset before the next text.
 class DecimalScanner {
-public:
-    DecimalScanner() { reset(); }
-    void reset();
-    void feed(std::string_view piece);
+ public:
+  DecimalScanner() { reset(); }
+  void reset();
+  void feed(std::string_view piece);
 
-    // The correctly rounded value of all the digits fed, as readDecimal gives it: value is
-    // written only on Ok.
-    template <IeeeBinary T>
-    ReadOutcome read(T& value);
+  // The correctly rounded value of all the digits fed, as readDecimal gives it: value is
+  // written only on Ok.
+  template <IeeeBinary T>
+  ReadOutcome read(T& value);
 
-    // The number fed as its digits, for exact arithmetic on what was typed: the sign, the
-    // significant digits kept (none for a zero), the power of ten of the last of them, and
-    // whether they are the whole number (no nonzero digit beyond them was dropped, and the
-    // place of the point is known: its counts stay far below their limit in any real text).
-    // Meaningful once read gives Ok; valid until the next feed or reset.
-    struct Digits {
-        bool negative = false;
-        std::string_view digits;
-        std::int64_t lastDigitExponent = 0;
-        bool whole = true;
-    };
-    Digits digits() const;
+  // The number fed as its digits, for exact arithmetic on what was typed: the sign, the
+  // significant digits kept (none for a zero), the power of ten of the last of them, and
+  // whether they are the whole number (no nonzero digit beyond them was dropped, and the
+  // place of the point is known: its counts stay far below their limit in any real text).
+  // Meaningful once read gives Ok; valid until the next feed or reset.
+  struct Digits {
+    bool negative = false;
+    std::string_view digits;
+    std::int64_t lastDigitExponent = 0;
+    bool whole = true;
+  };
+  Digits digits() const;
 
-private:
-    enum class State {
-        LeadingBlanks,  // nothing but blanks yet
-        Mantissa,       // after the sign, in the digits and the point
-        ExponentLetter, // after E, D or Q
-        ExponentSign,   // after the exponent's sign
-        ExponentDigits,
-        Ended,          // a blank, comma or slash ended the number: the rest is ignored
-        NoValue,        // a comma or slash before any number
-        Invalid,
-    };
+ private:
+  enum class State {
+    LeadingBlanks,   // nothing but blanks yet
+    Mantissa,        // after the sign, in the digits and the point
+    ExponentLetter,  // after E, D or Q
+    ExponentSign,    // after the exponent's sign
+    ExponentDigits,
+    Ended,    // a blank, comma or slash ended the number: the rest is ignored
+    NoValue,  // a comma or slash before any number
+    Invalid,
+  };
 
-    void digit(char c);
-    void endOfNumber(bool complete);
-    // Converts 0.d1..dn (the first n kept digits, then extraDigit unless it is NUL) * 10^place.
-    template <IeeeBinary T>
-    ReadOutcome convertKept(std::size_t n, char extraDigit, std::int64_t place, T& value);
-    ReadOutcome readLowered(std::int64_t place, Binary128& value);
-    // The kept digits (and the sticky one) handed to the platform's conversion.
-    template <IeeeBinary T>
-    ReadOutcome readKept(std::int64_t place, T& value);
-    // The 16-bit formats: the kept digits (and the sticky one) rounded exactly.
-    template <SmallIeeeBinary T>
-    ReadOutcome readExactly(std::int64_t place, T& value) const;
-    // The power of ten just above the first digit: the number is 0.d1d2... * 10^place.
-    std::int64_t place() const;
+  void digit(char c);
+  void endOfNumber(bool complete);
+  // Converts 0.d1..dn (the first n kept digits, then extraDigit unless it is NUL) * 10^place.
+  template <IeeeBinary T>
+  ReadOutcome convertKept(std::size_t n, char extraDigit, std::int64_t place, T& value);
+  ReadOutcome readLowered(std::int64_t place, Binary128& value);
+  // The kept digits (and the sticky one) handed to the platform's conversion.
+  template <IeeeBinary T>
+  ReadOutcome readKept(std::int64_t place, T& value);
+  // The 16-bit formats: the kept digits (and the sticky one) rounded exactly.
+  template <SmallIeeeBinary T>
+  ReadOutcome readExactly(std::int64_t place, T& value) const;
+  // The power of ten just above the first digit: the number is 0.d1d2... * 10^place.
+  std::int64_t place() const;
 
-    // Counts saturate here: a line cannot hold that many characters, and a number whose
-    // first digit stands that far from the units place is outside every format anyway.
-    static constexpr std::int64_t countLimit = 1'000'000'000'000'000;
-    // The exponent handed to the conversions is held within this bound: the widest format
-    // spans about 10^-4966 to 10^4932, so a first digit at 10^(bound-1) overflows and one
-    // at 10^-bound rounds to zero in every format.
-    static constexpr std::int64_t exponentBound = 100'000;
+  // Counts saturate here: a line cannot hold that many characters, and a number whose
+  // first digit stands that far from the units place is outside every format anyway.
+  static constexpr std::int64_t countLimit = 1'000'000'000'000'000;
+  // The exponent handed to the conversions is held within this bound: the widest format
+  // spans about 10^-4966 to 10^4932, so a first digit at 10^(bound-1) overflows and one
+  // at 10^-bound rounds to zero in every format.
+  static constexpr std::int64_t exponentBound = 100'000;
 
-    State state_ = State::LeadingBlanks;
-    bool negative_ = false;
-    bool anyDigit_ = false;
-    bool point_ = false;
-    bool nonzero_ = false;          // a nonzero digit was seen: the kept digits start there
-    bool sticky_ = false;           // a digit after the kept ones is nonzero
-    bool negativeExponent_ = false;
-    std::int64_t integerDigits_ = 0;  // digits before the point from the first nonzero one
-    std::int64_t leadingZeros_ = 0;   // zeros after the point before the first nonzero digit
-    std::int64_t exponent_ = 0;       // the written exponent's magnitude
-    std::size_t kept_ = 0;
-    // The reduced number as the conversions read it: "-", ".", the kept digits, a "1" for
-    // the sticky digit, "e", the exponent ("-100000" at most) and a NUL. Not initialised:
-    // only what was written is read.
-    std::array<char, 2 + static_cast<std::size_t>(maxDecidingDigits) + 1 + 1 + 7 + 1> text_;
+  State state_ = State::LeadingBlanks;
+  bool negative_ = false;
+  bool anyDigit_ = false;
+  bool point_ = false;
+  bool nonzero_ = false;  // a nonzero digit was seen: the kept digits start there
+  bool sticky_ = false;   // a digit after the kept ones is nonzero
+  bool negativeExponent_ = false;
+  std::int64_t integerDigits_ = 0;  // digits before the point from the first nonzero one
+  std::int64_t leadingZeros_ = 0;   // zeros after the point before the first nonzero digit
+  std::int64_t exponent_ = 0;       // the written exponent's magnitude
+  std::size_t kept_ = 0;
+  // The reduced number as the conversions read it: "-", ".", the kept digits, a "1" for
+  // the sticky digit, "e", the exponent ("-100000" at most) and a NUL. Not initialised:
+  // only what was written is read.
+  std::array<char, 2 + static_cast<std::size_t>(maxDecidingDigits) + 1 + 1 + 7 + 1> text_;
 };
 
-} // namespace bitscope
+}  // namespace bitscope

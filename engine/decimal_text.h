@@ -24,12 +24,12 @@ std::string makeXText(std::string_view typed);
 
 // What the first three characters of the X text say. The sign characters are '0' or '1'.
 struct SpecialText {
-    bool isNaN = false;
-    bool isInfinite = false;
-    char nanSignChar = '0';
-    char infSignChar = '0';
+  bool isNaN = false;
+  bool isInfinite = false;
+  char nanSignChar = '0';
+  char infSignChar = '0';
 
-    bool operator==(const SpecialText&) const = default;
+  bool operator==(const SpecialText&) const = default;
 };
 
 // Updates special from the first three characters c1c2c3 of xText (letter case matters; a
@@ -54,12 +54,12 @@ void showSpecialEncoding(const FormatSpec& format, const SpecialText& special, B
 // ---- Reading a decimal number -----------------------------------------------------------
 
 enum class ReadOutcome {
-    Ok,      // value replaced by the correctly rounded number (a subnormal, or a zero of
-             // the number's sign, below the normal range)
-    Invalid, // not a number, or its rounded magnitude is infinite: value unchanged; the
-             // window shows invalidValueMessage
-    NoValue, // the text supplies no number (all blank, or a comma or slash first after the
-             // leading blanks): value unchanged, shown as for Ok
+  Ok,       // value replaced by the correctly rounded number (a subnormal, or a zero of
+            // the number's sign, below the normal range)
+  Invalid,  // not a number, or its rounded magnitude is infinite: value unchanged; the
+            // window shows invalidValueMessage
+  NoValue,  // the text supplies no number (all blank, or a comma or slash first after the
+            // leading blanks): value unchanged, shown as for Ok
 };
 
 // The message box of the Invalid outcome. English in either language on purpose: the
@@ -121,6 +121,6 @@ std::string formatValue(int formatBytes, const FormatValues& values, PrintStyle 
 
 // An integer in the ExponentInteger style: as many characters as it needs, "-" included.
 std::string formatInteger(long long n);
-void formatInteger(long long n, std::string& text); // into text, its storage reused
+void formatInteger(long long n, std::string& text);  // into text, its storage reused
 
-} // namespace bitscope
+}  // namespace bitscope

@@ -12,26 +12,24 @@ namespace bitscope::detail {
 // The storage of a value of format T viewed as the integer S|E|T.
 template <IeeeBinary T>
 struct Encoding {
-    using Bits = typename FormatTraits<T>::Bits;
-    static constexpr const FormatSpec& format = FormatTraits<T>::format;
-    static constexpr Bits one = 1;
-    static constexpr Bits significandMask = (one << format.t) - 1;
-    static constexpr Bits exponentOnes = (one << format.w) - 1; // E all "1"
-    static constexpr Bits signMask = one << (format.k - 1);
+  using Bits = typename FormatTraits<T>::Bits;
+  static constexpr const FormatSpec& format = FormatTraits<T>::format;
+  static constexpr Bits one = 1;
+  static constexpr Bits significandMask = (one << format.t) - 1;
+  static constexpr Bits exponentOnes = (one << format.w) - 1;  // E all "1"
+  static constexpr Bits signMask = one << (format.k - 1);
 
-    Bits bits;
+  Bits bits;
 
-    static constexpr T infinity() { return std::bit_cast<T>(static_cast<Bits>(exponentOnes << format.t)); }
+  static constexpr T infinity() { return std::bit_cast<T>(static_cast<Bits>(exponentOnes << format.t)); }
 
-    constexpr explicit Encoding(T value) : bits(std::bit_cast<Bits>(value)) {}
+  constexpr explicit Encoding(T value) : bits(std::bit_cast<Bits>(value)) {}
 
-    constexpr bool sign() const { return (bits & signMask) != 0; }
-    constexpr Bits biasedExponent() const { return (bits >> format.t) & exponentOnes; }
-    constexpr Bits trailing() const { return bits & significandMask; }
-    constexpr bool isNaN() const { return biasedExponent() == exponentOnes && trailing() != 0; }
-    constexpr bool isInfinite() const {
-        return biasedExponent() == exponentOnes && trailing() == 0;
-    }
+  constexpr bool sign() const { return (bits & signMask) != 0; }
+  constexpr Bits biasedExponent() const { return (bits >> format.t) & exponentOnes; }
+  constexpr Bits trailing() const { return bits & significandMask; }
+  constexpr bool isNaN() const { return biasedExponent() == exponentOnes && trailing() != 0; }
+  constexpr bool isInfinite() const { return biasedExponent() == exponentOnes && trailing() == 0; }
 };
 
 // Reads a text of binary digits as an unsigned number: blanks are skipped, the remaining
@@ -48,4 +46,4 @@ void writeBinaryDigits(char* out, unsigned __int128 bits, int k);
 // digits). Requires: k a multiple of 4, at most 128.
 void writeHexDigits(char* out, unsigned __int128 bits, int k);
 
-} // namespace bitscope::detail
+}  // namespace bitscope::detail

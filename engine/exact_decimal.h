@@ -13,12 +13,12 @@ namespace bitscope {
 // zero and no trailing zero (the exponent takes those); empty for zero, which keeps its
 // sign (negative zero is a value of its own in every binary format).
 struct ExactDecimal {
-    bool negative = false;
-    std::string digits;
-    std::int64_t exponent = 0;
+  bool negative = false;
+  std::string digits;
+  std::int64_t exponent = 0;
 
-    bool isZero() const { return digits.empty(); }
-    bool operator==(const ExactDecimal&) const = default;
+  bool isZero() const { return digits.empty(); }
+  bool operator==(const ExactDecimal&) const = default;
 };
 
 // (-1)^negative * m * 2^e, exactly.
@@ -46,9 +46,9 @@ ExactDecimal roundedToDigits(const ExactDecimal& x, int n);
 // number starts with "-"; alwaysSign writes "+" for a positive one. Zero is "0" ("-0" when
 // negative, unless alwaysSign is false and the zero counts as unsigned: see unsignedZero).
 struct DecimalLayout {
-    bool alwaysSign = false;  // "+" before a positive number
-    bool unsignedZero = false; // zero is "0" whatever its sign
+  bool alwaysSign = false;    // "+" before a positive number
+  bool unsignedZero = false;  // zero is "0" whatever its sign
 };
 std::string decimalText(const ExactDecimal& x, DecimalLayout layout = {});
 
-} // namespace bitscope
+}  // namespace bitscope

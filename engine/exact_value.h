@@ -21,7 +21,7 @@ using EncodingBits = unsigned __int128;
 
 template <IeeeBinary T>
 constexpr EncodingBits encodingBitsOf(T value) {
-    return std::bit_cast<typename FormatTraits<T>::Bits>(value);
+  return std::bit_cast<typename FormatTraits<T>::Bits>(value);
 }
 
 // True unless the exponent field is all ones (an infinity or NaN).
@@ -46,8 +46,8 @@ ExactDecimal exactValue(const FormatSpec& format, EncodingBits bits);
 // 4. A negative encoding holds the mirror image of its magnitude's interval.
 // Requires isFiniteEncoding.
 struct RoundingInterval {
-    ExactDecimal low, high;
-    bool lowIncluded = false, highIncluded = false;
+  ExactDecimal low, high;
+  bool lowIncluded = false, highIncluded = false;
 };
 RoundingInterval roundingInterval(const FormatSpec& format, EncodingBits bits);
 
@@ -66,8 +66,8 @@ int ulpExponent(const FormatSpec& format, EncodingBits bits);
 // (X the stored value). Zero when the typed number is exactly the stored one.
 // Requires isFiniteEncoding.
 struct ConversionError {
-    ExactDecimal error;
-    ExactDecimal ulps;
+  ExactDecimal error;
+  ExactDecimal ulps;
 };
 ConversionError conversionError(const FormatSpec& format, EncodingBits bits, const ExactDecimal& typed);
 
@@ -83,4 +83,4 @@ std::string errorText(const ConversionError& error, int significantDigits);
 // The error in ULP(X), likewise rounded, with " ULP" after it: "+0.2 ULP", "0 ULP".
 std::string errorUlpsText(const ConversionError& error, int significantDigits);
 
-} // namespace bitscope
+}  // namespace bitscope

@@ -51,8 +51,8 @@ FormatValues plusDelta(int formatBytes, const FormatValues& values);
 
 // What the value box and its label show for the neighbours (parameter list items 4 and 5).
 struct NeighbourView {
-    std::string value;   // at most neighbourTextLimit characters
-    BilingualText label; // leading blanks kept: the window shows them
+  std::string value;    // at most neighbourTextLimit characters
+  BilingualText label;  // leading blanks kept: the window shows them
 };
 
 inline constexpr std::size_t neighbourTextLimit = 64;
@@ -61,14 +61,12 @@ inline constexpr std::size_t neighbourTextLimit = 64;
 // neighbour in the NeighbourDecimal style, labels "      Nearest, > X" / "      Nearest, < X".
 // Checked: its encoding, "S_E_T" for Binary32, "S_E_..." and the last 16 bits for Binary64
 // and Binary128, with the matching labels. Empty for a bad formatBytes.
-NeighbourView neighbourView(int formatBytes, const FormatValues& values, int listItem,
-                            bool showBits);
+NeighbourView neighbourView(int formatBytes, const FormatValues& values, int listItem, bool showBits);
 
 // The parts of neighbourView: the value text of the neighbour y itself (nextUp(X) or
 // nextDown(X)), written into text, its storage reused; and the label of one language.
 template <IeeeBinary T>
 void neighbourText(T neighbour, bool showBits, std::string& text);
-std::string_view neighbourLabel(const FormatSpec& format, bool up, bool showBits,
-                                Language language);
+std::string_view neighbourLabel(const FormatSpec& format, bool up, bool showBits, Language language);
 
-} // namespace bitscope
+}  // namespace bitscope

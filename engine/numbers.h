@@ -26,29 +26,35 @@ concept SmallIeeeBinary = std::same_as<T, Binary16> || std::same_as<T, BFloat16>
 
 // One of the formats (a type, for the templates of the engine).
 template <class T>
-concept IeeeBinary =
-    std::same_as<T, Binary32> || std::same_as<T, Binary64> || std::same_as<T, Binary128> || SmallIeeeBinary<T>;
+concept IeeeBinary = std::same_as<T, Binary32> || std::same_as<T, Binary64> || std::same_as<T, Binary128> ||
+    SmallIeeeBinary<T>;
 
 // X held once per format. Only the slot of the current format (4, 8 or 16 bytes) means
 // anything; the others keep whatever they last held.
 struct FormatValues {
-    Binary32 value32 = 0.0f;
-    Binary64 value64 = 0.0;
-    Binary128 value128 = 0;
+  Binary32 value32 = 0.0f;
+  Binary64 value64 = 0.0;
+  Binary128 value128 = 0;
 
-    // The slot of format T: values.slot<Binary64>() is value64.
-    template <IeeeBinary T>
-    constexpr T& slot() {
-        if constexpr (std::same_as<T, Binary32>) return value32;
-        else if constexpr (std::same_as<T, Binary64>) return value64;
-        else return value128;
-    }
-    template <IeeeBinary T>
-    constexpr const T& slot() const {
-        if constexpr (std::same_as<T, Binary32>) return value32;
-        else if constexpr (std::same_as<T, Binary64>) return value64;
-        else return value128;
-    }
+  // The slot of format T: values.slot<Binary64>() is value64.
+  template <IeeeBinary T>
+  constexpr T& slot() {
+    if constexpr (std::same_as<T, Binary32>)
+      return value32;
+    else if constexpr (std::same_as<T, Binary64>)
+      return value64;
+    else
+      return value128;
+  }
+  template <IeeeBinary T>
+  constexpr const T& slot() const {
+    if constexpr (std::same_as<T, Binary32>)
+      return value32;
+    else if constexpr (std::same_as<T, Binary64>)
+      return value64;
+    else
+      return value128;
+  }
 };
 
-} // namespace bitscope
+}  // namespace bitscope

@@ -18,4 +18,4 @@ Binary128 parseBinary128(const char* text, const char** end);
 // does).
 int printBinary128(char* buffer, std::size_t size, bool scientific, int digits, Binary128 value);
 
-} // namespace bitscope::detail
+}  // namespace bitscope::detail

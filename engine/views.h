@@ -12,13 +12,13 @@ namespace bitscope {
 
 // Indices of the parameter list's items (as the list box numbers them, from 1).
 enum class ParameterItem : int {
-    Exponent = 1,
-    Significand = 2,
-    Ulp = 3,
-    NextUp = 4,   // X+
-    NextDown = 5, // X-
-    Delta = 6,
-    XPlusDelta = 7,
+  Exponent = 1,
+  Significand = 2,
+  Ulp = 3,
+  NextUp = 4,    // X+
+  NextDown = 5,  // X-
+  Delta = 6,
+  XPlusDelta = 7,
 };
 
 // The seven item texts of the list in a language, in list order.
@@ -27,10 +27,10 @@ std::array<std::string, 7> parameterListItems(Language language);
 // A view: the text for the value box and the caption for its label. The value has no
 // leading or trailing blanks; a caption keeps its leading blanks, which the window shows.
 struct ViewText {
-    std::string value;
-    std::string caption;
+  std::string value;
+  std::string caption;
 
-    bool operator==(const ViewText&) const = default;
+  bool operator==(const ViewText&) const = default;
 };
 
 // Item 1: the unbiased exponent e read from the exponent box E (an unsigned binary number,
@@ -58,18 +58,18 @@ ViewText deltaView(int formatBytes, const FormatValues& values, Language languag
 ViewText xPlusDeltaView(int formatBytes, const FormatValues& values);
 
 // Items 4 and 5: the neighbour display (neighbourView) with the label of the language.
-ViewText neighbourItemView(int formatBytes, const FormatValues& values, int listItem,
-                           bool showBits, Language language);
+ViewText neighbourItemView(int formatBytes, const FormatValues& values, int listItem, bool showBits,
+                           Language language);
 
 // Every view at once, as a report of X shows them: items 1 to 7, the neighbour items both
 // unchecked (decimal) and checked (encoding); captions and labels in one language.
 struct ParameterViews {
-    ViewText exponent, significand, ulp;
-    ViewText nextUp, nextDown;         // items 4 and 5 unchecked
-    ViewText nextUpBits, nextDownBits; // items 4 and 5 checked
-    ViewText delta, xPlusDelta;
+  ViewText exponent, significand, ulp;
+  ViewText nextUp, nextDown;          // items 4 and 5 unchecked
+  ViewText nextUpBits, nextDownBits;  // items 4 and 5 checked
+  ViewText delta, xPlusDelta;
 
-    bool operator==(const ParameterViews&) const = default;
+  bool operator==(const ParameterViews&) const = default;
 };
 
 // Fills views with exactly the texts of the single-view functions above, computing each
@@ -86,8 +86,7 @@ void parameterViews(T x, const BitFields& fields, const Classification& flags, L
 
 // The view of list item listItem (1 to 7); an empty ViewText for any other index or a bad
 // formatBytes. showBits is the check box of the neighbour items.
-ViewText parameterView(int listItem, int formatBytes, const FormatValues& values,
-                       const BitFields& fields, const Classification& flags, Language language,
-                       bool showBits);
+ViewText parameterView(int listItem, int formatBytes, const FormatValues& values, const BitFields& fields,
+                       const Classification& flags, Language language, bool showBits);
 
-} // namespace bitscope
+}  // namespace bitscope

@@ -14,9 +14,8 @@ constexpr int descriptionId = 1022;
 constexpr int noticeId = 1023;
 
 const BilingualText aboutTitle{"Despre Program", "About Program"};
-const BilingualText aboutText{
-    "BITSCOPE\n\nReprezentarea datelor in vigula flotanta, intr-un format binar",
-    "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format"};
+const BilingualText aboutText{"BITSCOPE\n\nReprezentarea datelor in vigula flotanta, intr-un format binar",
+                              "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format"};
 
 }  // namespace
 

@@ -18,11 +18,10 @@ struct HelpTexts {
   std::string_view noAssociation;
 };
 
-constexpr HelpTexts englishHelp{
-    "VAZ&I-en.pdf",
-    "File \"VAZ&I-en.pdf\" Not Found!\nTry to locate it yourselves.",
-    "Error: The system can't open the specified file!",
-    "Error: There is no application associated with \".pdf\" file extension!"};
+constexpr HelpTexts englishHelp{"VAZ&I-en.pdf",
+                                "File \"VAZ&I-en.pdf\" Not Found!\nTry to locate it yourselves.",
+                                "Error: The system can't open the specified file!",
+                                "Error: There is no application associated with \".pdf\" file extension!"};
 
 // Romanian has one text for every failure to open, the missing association's:
 // intended, not a copy-paste slip.

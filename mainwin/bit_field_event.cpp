@@ -1,11 +1,11 @@
 #include "mainwin/bit_field_event.h"
 
-#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "mainwin/bit_validation.h"
+#include "mainwin/parameter_list.h"
+#include "state/appstate.h"
 #include "state/control_ids.h"
 #include "state/format_boxes.h"
-#include "mainwin/parameter_list.h"
 
 namespace bitscope {
 
@@ -33,10 +33,17 @@ void showCaretPosition(DialogObject& dialog, int controlId) {
 
 void validateBits(DialogObject& dialog, int controlId) {
   switch (appState().formatBytes) {
-    case 4: validateBits32(dialog, controlId); break;
-    case 8: validateBits64(dialog, controlId); break;
-    case 16: validateBits128(dialog, controlId); break;
-    default: break;
+    case 4:
+      validateBits32(dialog, controlId);
+      break;
+    case 8:
+      validateBits64(dialog, controlId);
+      break;
+    case 16:
+      validateBits128(dialog, controlId);
+      break;
+    default:
+      break;
   }
 }
 

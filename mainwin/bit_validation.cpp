@@ -4,8 +4,8 @@
 #include <array>
 #include <span>
 
-#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
+#include "state/appstate.h"
 #include "state/control_ids.h"
 #include "textmodel/blank_padded.h"
 
@@ -47,13 +47,16 @@ constexpr std::array<BoxRule, 4> rules128{{
 void tell(const BoxRule& rule, const BilingualText& message, MessageIcon icon) {
   const AppState& state = appState();
   const Language language = rule.currentLanguage ? state.language : Language::English;
-  auto shown = [language](const BilingualText& text) { return std::string(withoutTrailingBlanks(text.in(language))); };
+  auto shown = [language](const BilingualText& text) {
+    return std::string(withoutTrailingBlanks(text.in(language)));
+  };
   lowMessageBox(shown(message), shown(state.bitMessages.title), icon, nullptr);
 }
 
 // Cuts the box back to its first `keep` characters, wherever the caret stood.
 void keepFirst(DialogObject& dialog, int id, int keep) {
-  DLGSETVALUE(dialog, id, readBox(dialog, id, keep + 1).substr(0, static_cast<std::size_t>(keep)), PROP_STATE);
+  DLGSETVALUE(dialog, id, readBox(dialog, id, keep + 1).substr(0, static_cast<std::size_t>(keep)),
+              PROP_STATE);
 }
 
 void validateBox(DialogObject& dialog, const BoxRule& rule) {
@@ -84,8 +87,8 @@ void validateBox(DialogObject& dialog, const BoxRule& rule) {
 }
 
 void validateWith(std::span<const BoxRule> rules, DialogObject& dialog, int controlId) {
-  const auto rule = std::find_if(rules.begin(), rules.end(),
-                                 [controlId](const BoxRule& r) { return r.id == controlId; });
+  const auto rule =
+      std::find_if(rules.begin(), rules.end(), [controlId](const BoxRule& r) { return r.id == controlId; });
   if (rule != rules.end()) validateBox(dialog, *rule);
 }
 

@@ -13,9 +13,16 @@ void onMainControlEvent(DialogObject& dialog, int controlId, int eventKind) {
     case ctl::xEntry:
       onXTextChanged(dialog, controlId, eventKind);
       return;
-    case ctl::sign32: case ctl::exponent32: case ctl::significand32:
-    case ctl::sign64: case ctl::exponent64: case ctl::significand64:
-    case ctl::sign128: case ctl::exponent128: case ctl::significand128High: case ctl::significand128Low:
+    case ctl::sign32:
+    case ctl::exponent32:
+    case ctl::significand32:
+    case ctl::sign64:
+    case ctl::exponent64:
+    case ctl::significand64:
+    case ctl::sign128:
+    case ctl::exponent128:
+    case ctl::significand128High:
+    case ctl::significand128Low:
       onBitBoxChanged(dialog, controlId);
       return;
     case ctl::binary32Radio:

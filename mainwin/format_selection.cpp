@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
 #include "mainwin/bit_field_event.h"
+#include "mainwin/parameter_list.h"
+#include "state/appstate.h"
 #include "state/control_ids.h"
 #include "state/format_boxes.h"
-#include "mainwin/parameter_list.h"
 #include "texts/accessible_texts.h"
 
 namespace bitscope {
@@ -101,7 +101,8 @@ void invertFields(DialogObject& dialog) {
 }
 
 void invertAllFields(DialogObject& dialog) {
-  if (const FormatSpec* format = findFormat(appState().formatBytes)) invertBoxes(dialog, formatBoxes(*format));
+  if (const FormatSpec* format = findFormat(appState().formatBytes))
+    invertBoxes(dialog, formatBoxes(*format));
 }
 
 void invertCurrentField(DialogObject& dialog) {

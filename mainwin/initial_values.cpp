@@ -20,9 +20,9 @@ constexpr std::size_t listItemLength = 40;
 // The width of each bit box, as blanks: the Binary128 boxes keep them until
 // Binary128 is selected.
 constexpr std::pair<int, int> boxLengths[] = {
-    {ctl::sign32, 1},  {ctl::exponent32, 8},  {ctl::significand32, 23},
-    {ctl::exponent64, 11}, {ctl::significand64, 52},
-    {ctl::sign128, 1}, {ctl::exponent128, 15}, {ctl::significand128High, 48}, {ctl::significand128Low, 64},
+    {ctl::sign32, 1},       {ctl::exponent32, 8},          {ctl::significand32, 23},
+    {ctl::exponent64, 11},  {ctl::significand64, 52},      {ctl::sign128, 1},
+    {ctl::exponent128, 15}, {ctl::significand128High, 48}, {ctl::significand128Low, 64},
 };
 
 void setLanguage(DialogObject& main) {

@@ -24,7 +24,8 @@ void showNeighbour(DialogObject& dialog) {
   bool romanian = true;
   DLGGETVALUE(dialog, ctl::romanianRadio, romanian);
   state.language = romanian ? Language::Romanian : Language::English;
-  showView(dialog, neighbourItemView(state.formatBytes, state.values, state.listItem, showBits, state.language));
+  showView(dialog,
+           neighbourItemView(state.formatBytes, state.values, state.listItem, showBits, state.language));
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 
 #include "help/about.h"
 #include "help/help_document.h"
-#include "state/appstate.h"
 #include "mainwin/bit_field_event.h"
 #include "mainwin/dispatcher.h"
 #include "mainwin/fp_modes.h"
 #include "mainwin/initial_values.h"
 #include "mainwin/parameter_list.h"
+#include "state/appstate.h"
 #include "summary/summary.h"
 
 namespace bitscope {
@@ -21,9 +21,9 @@ namespace {
 // The icons of the window and of the two icon buttons; null when one cannot be loaded
 // (the window or button then shows none).
 struct Icons {
-  LowIcon* appIconSmall = nullptr;  // 112, window icon
-  LowIcon* fpButtonIcon = nullptr;  // 109, on the summary button
-  LowIcon* ulpButtonIcon = nullptr; // 110, on the help button
+  LowIcon* appIconSmall = nullptr;   // 112, window icon
+  LowIcon* fpButtonIcon = nullptr;   // 109, on the summary button
+  LowIcon* ulpButtonIcon = nullptr;  // 110, on the help button
 };
 
 Icons& icons() {
@@ -46,7 +46,8 @@ static_assert(std::bit_cast<std::uint32_t>(smallestNormal<Binary32>) == 0x008000
 static_assert(std::bit_cast<std::uint32_t>(smallestSubnormal<Binary32>) == 0x00000001u);
 static_assert(std::bit_cast<std::uint64_t>(smallestNormal<Binary64>) == 0x0010000000000000u);
 static_assert(std::bit_cast<std::uint64_t>(smallestSubnormal<Binary64>) == 0x0000000000000001u);
-static_assert(std::bit_cast<unsigned __int128>(smallestNormal<Binary128>) == (static_cast<unsigned __int128>(1) << 112));
+static_assert(std::bit_cast<unsigned __int128>(smallestNormal<Binary128>) ==
+              (static_cast<unsigned __int128>(1) << 112));
 static_assert(std::bit_cast<unsigned __int128>(smallestSubnormal<Binary128>) == 1);
 
 // Every handler, in the order the window's controls are wired.
@@ -59,8 +60,8 @@ void wireHandlers(DialogObject& main, DialogObject& summary) {
   DLGSETCALLBACK(main, ctl::helpButton, openHelpDocument);
   DLGSETCALLBACK(main, ctl::summaryButton, showSummary);
   DLGSETCALLBACK(main, ctl::parameterList, onParameterListSelect);
-  for (const int id : {ctl::binary32Radio, ctl::binary64Radio, ctl::binary128Radio, ctl::fillZeros, ctl::fillOnes,
-                       ctl::invertBits})
+  for (const int id : {ctl::binary32Radio, ctl::binary64Radio, ctl::binary128Radio, ctl::fillZeros,
+                       ctl::fillOnes, ctl::invertBits})
     DLGSETCALLBACK(main, id, onMainControlEvent);
   DLGSETCALLBACK(summary, ctl::saveSummaryButton, saveSummary);
   DLGSETCALLBACK(main, ctl::romanianRadio, onMainControlEvent);

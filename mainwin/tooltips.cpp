@@ -1,10 +1,10 @@
 #include "mainwin/tooltips.h"
 
-#include "state/appstate.h"
+#include "engine/decimal_scanner.h"
 #include "mainwin/bit_boxes.h"
+#include "state/appstate.h"
 #include "state/control_ids.h"
 #include "state/format_boxes.h"
-#include "engine/decimal_scanner.h"
 #include "texts/tooltip_texts.h"
 
 namespace bitscope {
@@ -33,10 +33,17 @@ std::string exactXText() {
 // The value the value box shows, when it shows one of the format's values.
 bool shownValue(const AppState& state, FormatValues& shown) {
   switch (static_cast<ParameterItem>(state.listItem)) {
-    case ParameterItem::NextUp: shown = nextUp(state.formatBytes, state.values); return true;
-    case ParameterItem::NextDown: shown = nextDown(state.formatBytes, state.values); return true;
-    case ParameterItem::XPlusDelta: shown = plusDelta(state.formatBytes, state.values); return true;
-    default: return false;
+    case ParameterItem::NextUp:
+      shown = nextUp(state.formatBytes, state.values);
+      return true;
+    case ParameterItem::NextDown:
+      shown = nextDown(state.formatBytes, state.values);
+      return true;
+    case ParameterItem::XPlusDelta:
+      shown = plusDelta(state.formatBytes, state.values);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -69,8 +76,8 @@ std::string xToolTip() {
     scanner.feed(state.readText);
     const DecimalScanner::Digits typed = scanner.digits();
     if (typed.whole) {
-      const ConversionError error =
-          conversionError(*format, bits, exactFromDigits(typed.negative, typed.digits, typed.lastDigitExponent));
+      const ConversionError error = conversionError(
+          *format, bits, exactFromDigits(typed.negative, typed.digits, typed.lastDigitExponent));
       tip += '\n' + conversionErrorTip(errorUlpsText(error, errorUlpsDigits), state.language);
     }
   }
@@ -99,9 +106,12 @@ std::string bitBoxToolTip(int boxId, int character) {
 
 EncodingBits encodingOfSlot(int formatBytes, const FormatValues& values) {
   switch (formatBytes) {
-    case 4: return encodingBitsOf(values.value32);
-    case 8: return encodingBitsOf(values.value64);
-    default: return encodingBitsOf(values.value128);
+    case 4:
+      return encodingBitsOf(values.value32);
+    case 8:
+      return encodingBitsOf(values.value64);
+    default:
+      return encodingBitsOf(values.value128);
   }
 }
 

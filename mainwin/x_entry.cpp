@@ -1,10 +1,10 @@
 #include "mainwin/x_entry.h"
 
-#include "state/appstate.h"
 #include "mainwin/bit_boxes.h"
-#include "state/control_ids.h"
 #include "mainwin/parameter_list.h"
 #include "mainwin/tooltips.h"
+#include "state/appstate.h"
+#include "state/control_ids.h"
 #include "textmodel/blank_padded.h"
 
 namespace bitscope {

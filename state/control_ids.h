@@ -9,11 +9,11 @@ inline constexpr int mainTemplate = 101;
 inline constexpr int summaryTemplate = 111;
 
 // Data area.
-inline constexpr int xEntry = 1007;          // X, typed by the user or shown after a decode
-inline constexpr int viewValue = 1008;       // the number of the selected parameter item
-inline constexpr int viewCaption = 1040;     // its caption
-inline constexpr int dataType = 1036;        // the kind of datum of the bit boxes
-inline constexpr int neighbourBits = 1043;   // check box: show X+ / X- as bit strings
+inline constexpr int xEntry = 1007;         // X, typed by the user or shown after a decode
+inline constexpr int viewValue = 1008;      // the number of the selected parameter item
+inline constexpr int viewCaption = 1040;    // its caption
+inline constexpr int dataType = 1036;       // the kind of datum of the bit boxes
+inline constexpr int neighbourBits = 1043;  // check box: show X+ / X- as bit strings
 inline constexpr int parameterList = 1044;
 inline constexpr int parameterLabel = 1057;
 
@@ -29,10 +29,9 @@ inline constexpr int sign128 = 1014, exponent128 = 1015;
 inline constexpr int significand128High = 1016;  // significand bits 1 to 48
 inline constexpr int significand128Low = 1018;   // significand bits 49 to 112
 // All ten, in the order in which they are enabled, disabled and wired.
-inline constexpr std::array<int, 10> bitBoxes{sign32, exponent32, significand32,
-                                              sign64, exponent64, significand64,
-                                              sign128, exponent128, significand128High,
-                                              significand128Low};
+inline constexpr std::array<int, 10> bitBoxes{
+    sign32,  exponent32,  significand32,      sign64,           exponent64, significand64,
+    sign128, exponent128, significand128High, significand128Low};
 
 // Current field: caret position and width.
 inline constexpr int caretPosition = 1019;

@@ -16,15 +16,21 @@ constexpr FormatBoxes binary128Boxes{
     ctl::sign128, ctl::exponent128, {ctl::significand128High, ctl::significand128Low}, {48, 64}};
 
 // text cut or blank-padded to width characters.
-std::string fitted(std::string_view text, int width) { return paddedTo(text, static_cast<std::size_t>(width)); }
+std::string fitted(std::string_view text, int width) {
+  return paddedTo(text, static_cast<std::size_t>(width));
+}
 
 }  // namespace
 
 const FormatBoxes& boxesOf(const FormatSpec& format) {
   switch (format.formatBytes) {
-  case 4: return binary32Boxes;
-  case 8: return binary64Boxes;
-  default: assert(format.formatBytes == 16); return binary128Boxes;
+    case 4:
+      return binary32Boxes;
+    case 8:
+      return binary64Boxes;
+    default:
+      assert(format.formatBytes == 16);
+      return binary128Boxes;
   }
 }
 
@@ -42,7 +48,8 @@ BitFields bitFieldsFromBoxes(const FormatSpec& format, std::string_view s, std::
 std::string significandBoxText(const FormatSpec& format, const BitFields& fields, int part) {
   const FormatBoxes& boxes = boxesOf(format);
   const auto first = part == 0 ? std::size_t{0} : static_cast<std::size_t>(boxes.significandBoxWidths[0]);
-  const std::string_view rest = fields.T.size() > first ? std::string_view(fields.T).substr(first) : std::string_view();
+  const std::string_view rest =
+      fields.T.size() > first ? std::string_view(fields.T).substr(first) : std::string_view();
   return fitted(rest, boxes.significandBoxWidths[static_cast<std::size_t>(part)]);
 }
 

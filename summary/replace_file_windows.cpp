@@ -51,8 +51,9 @@ int createTemporary(const fs::path& folder, fs::path& temporary) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = folder / (L".bitscope-" + std::to_wstring(pick() % 1'000'000'000u));
     int fd = -1;
-    const errno_t failed = ::_wsopen_s(&fd, temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                                      _SH_DENYRW, _S_IREAD | _S_IWRITE);
+    const errno_t failed =
+        ::_wsopen_s(&fd, temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _SH_DENYRW, _S_IREAD | _S_IWRITE);
     if (failed == 0) return fd;
     if (failed != EEXIST) {
       errno = failed;
@@ -89,7 +90,8 @@ std::error_code writeThenRename(const fs::path& path, std::string_view bytes) {
 // A device (NUL, COM1) has no content to lose and cannot be renamed over.
 std::error_code writeInPlace(const fs::path& path, std::string_view bytes) {
   int fd = -1;
-  if (const errno_t failed = ::_wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0))
+  if (const errno_t failed =
+          ::_wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0))
     return {failed, std::generic_category()};
   return closeFile(fd, writeAll(fd, bytes));
 }

@@ -24,9 +24,8 @@ const BilingualText notSavedHeading{"Rezumatul nu a fost salvat in fisierul:",
                                     "The summary was not saved to the file:"};
 const BilingualText diskFullReason{"Discul este plin (sau fisierul este prea mare).",
                                    "The disk is full (or the file is too large)."};
-const BilingualText accessReason{
-    "Scrierea nu este permisa (fisier sau director protejat la scriere).",
-    "Writing is not allowed (read-only file or folder)."};
+const BilingualText accessReason{"Scrierea nu este permisa (fisier sau director protejat la scriere).",
+                                 "Writing is not allowed (read-only file or folder)."};
 const BilingualText folderReason{"Numele este al unui director, nu al unui fisier.",
                                  "The name is that of a folder, not of a file."};
 const BilingualText noFolderReason{"Directorul nu exista.", "The folder does not exist."};
@@ -76,8 +75,7 @@ std::string summaryFileContent(Language language) {
 }
 
 // The error box's text after a failed save of path.
-std::string saveFailureText(Language language, const std::filesystem::path& path,
-                            std::error_code error) {
+std::string saveFailureText(Language language, const std::filesystem::path& path, std::error_code error) {
   return notSavedHeading.in(language) + "\n" + shownPath(path) + "\n" + reasonText(language, error);
 }
 
@@ -86,15 +84,14 @@ std::string saveFailureText(Language language, const std::filesystem::path& path
 bool chooseFile(std::filesystem::path& fileName, const std::string& title) {
   FileChooserRequest request;
   request.title = title;
-  request.filters = {{"Text Files (*.txt)", "*.txt"},
-                     {"Data Files (*.dat)", "*.dat"},
-                     {"All files (*.*)", "*.*"}};
+  request.filters = {
+      {"Text Files (*.txt)", "*.txt"}, {"Data Files (*.dat)", "*.dat"}, {"All files (*.*)", "*.*"}};
   request.filterIndex = 1;
   request.defaultExtension = "txt";
   request.initialDirectory = lowCurrentDirectory();
   request.pathMustExist = true;
-  request.promptCreate = true;      // nothing appears on the disk unasked
-  request.promptOverwrite = true;   // nor is an existing file replaced unasked
+  request.promptCreate = true;     // nothing appears on the disk unasked
+  request.promptOverwrite = true;  // nor is an existing file replaced unasked
   std::filesystem::path chosen;
   if (!lowChooseFile(request, chosen)) return false;
   fileName = chosen;
@@ -109,8 +106,7 @@ void saveSummary(DialogObject&, int, int) {
   if (!chooseFile(path, std::string(savedTopicTitle))) return;
   const Language language = appState().language;
   if (const std::error_code error = replaceFileContent(path, summaryFileContent(language))) {
-    lowMessageBox(saveFailureText(language, path, error), errorCaption.in(language),
-                  MessageIcon::Error);
+    lowMessageBox(saveFailureText(language, path, error), errorCaption.in(language), MessageIcon::Error);
     return;
   }
   lowMessageBox(shownPath(path), std::string(savedCaption), MessageIcon::Information);

@@ -15,8 +15,7 @@ inline constexpr int summaryParagraphCount = 7;
 // Every paragraph fits in this many characters (the longest has 179).
 inline constexpr std::size_t summaryTextWidth = 180;
 // Paragraph i is shown by the i-th of these statics of the summary dialog.
-inline constexpr std::array<int, summaryParagraphCount> summaryIds{1047, 1048, 1049, 1050,
-                                                                   1051, 1052, 1053};
+inline constexpr std::array<int, summaryParagraphCount> summaryIds{1047, 1048, 1049, 1050, 1051, 1052, 1053};
 // Joins the lines of one paragraph, on screen and in the saved file.
 inline constexpr std::string_view lineBreak = "\r\n";
 

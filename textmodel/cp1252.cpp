@@ -55,8 +55,7 @@ char32_t cp1252ToUnicode(unsigned char byte) {
 char cp1252FromUnicode(char32_t codePoint) {
   // Outside 0x80-0x9F a byte stands for the code point of its own value, so
   // those code points map straight back.
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-    return static_cast<char>(codePoint);
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<char>(codePoint);
   for (std::size_t i = 0; i < highControls.size(); ++i)
     if (highControls[i] == codePoint) return static_cast<char>(0x80 + i);
   return cp1252Unmappable;

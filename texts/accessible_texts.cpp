@@ -20,36 +20,53 @@ struct ControlTexts {
 
 const ControlTexts mainTexts[] = {
     {30001, {}, {"Inchide programul", "Closes the program"}},
-    {ctl::xEntry, {"X (numar zecimal)", "X (decimal number)"},
+    {ctl::xEntry,
+     {"X (numar zecimal)", "X (decimal number)"},
      {"Numarul zecimal reprezentat in %F", "The decimal number stored in %F"}},
     {ctl::binary32Radio, {}, {"Arata formatul Binary32, pe 32 de biti", "Shows the 32-bit Binary32 format"}},
     {ctl::binary64Radio, {}, {"Arata formatul Binary64, pe 64 de biti", "Shows the 64-bit Binary64 format"}},
-    {ctl::binary128Radio, {}, {"Arata formatul Binary128, pe 128 de biti", "Shows the 128-bit Binary128 format"}},
-    {ctl::fillZeros, {},
+    {ctl::binary128Radio,
+     {},
+     {"Arata formatul Binary128, pe 128 de biti", "Shows the 128-bit Binary128 format"}},
+    {ctl::fillZeros,
+     {},
      {"Umple cu 0 campul curent sau toate campurile", "Fills the current field, or all fields, with 0s"}},
-    {ctl::fillOnes, {},
+    {ctl::fillOnes,
+     {},
      {"Umple cu 1 campul curent sau toate campurile", "Fills the current field, or all fields, with 1s"}},
-    {ctl::invertBits, {}, {"Inverseaza bitii campului curent sau ai tuturor campurilor",
-                           "Inverts the bits of the current field, or of all fields"}},
-    {ctl::dataType, {"Tip data", "Data type"},
+    {ctl::invertBits,
+     {},
+     {"Inverseaza bitii campului curent sau ai tuturor campurilor",
+      "Inverts the bits of the current field, or of all fields"}},
+    {ctl::dataType,
+     {"Tip data", "Data type"},
      {"Tipul datei codificate de campurile %F", "The kind of datum the %F fields encode"}},
     {ctl::aboutButton, {}, {"Arata informatii despre program", "Shows information about the program"}},
-    {ctl::helpButton, {"Ajutor: ghidul ULP", "Help: ULP guide"},
+    {ctl::helpButton,
+     {"Ajutor: ghidul ULP", "Help: ULP guide"},
      {"Deschide ghidul ilustrat (PDF)", "Opens the illustrated guide (PDF)"}},
-    {ctl::caretPosition, {"Pozitie cursor in camp (msb = 1)", "Cursor position in field (msb = 1)"},
+    {ctl::caretPosition,
+     {"Pozitie cursor in camp (msb = 1)", "Cursor position in field (msb = 1)"},
      {"Locul ultimei modificari in campul curent", "Where the current field was last changed or updated"}},
-    {ctl::fieldWidthBox, {"Latime camp", "Field width"},
+    {ctl::fieldWidthBox,
+     {"Latime camp", "Field width"},
      {"Numarul de biti ai campului curent", "The number of bits of the current field"}},
     {ctl::neighbourBits, {}, {"Arata X+ si X- in binar", "Shows X+ and X- as bits"}},
-    {ctl::parameterList, {"Parametru (numere finite)", "Parameter (finite numbers)"},
+    {ctl::parameterList,
+     {"Parametru (numere finite)", "Parameter (finite numbers)"},
      {"Alegeti marimea aratata in caseta de valoare", "Choose the quantity shown in the value box"}},
-    {ctl::summaryButton, {"Rezumatul datelor in virgula flotanta", "Floating-point data summary"},
+    {ctl::summaryButton,
+     {"Rezumatul datelor in virgula flotanta", "Floating-point data summary"},
      {"Deschide rezumatul claselor de date si al codificarilor lor",
       "Opens a summary of the classes of floating-point data and their encodings"}},
-    {ctl::allFieldsRadio, {}, {"Butoanele 0's, 1's si 0 <--> 1 lucreaza pe toate campurile",
-                               "The 0's, 1's and 0 <--> 1 buttons work on all fields"}},
-    {ctl::currentFieldRadio, {}, {"Butoanele 0's, 1's si 0 <--> 1 lucreaza pe campul ales ultima data",
-                                  "The 0's, 1's and 0 <--> 1 buttons work on the field clicked last"}},
+    {ctl::allFieldsRadio,
+     {},
+     {"Butoanele 0's, 1's si 0 <--> 1 lucreaza pe toate campurile",
+      "The 0's, 1's and 0 <--> 1 buttons work on all fields"}},
+    {ctl::currentFieldRadio,
+     {},
+     {"Butoanele 0's, 1's si 0 <--> 1 lucreaza pe campul ales ultima data",
+      "The 0's, 1's and 0 <--> 1 buttons work on the field clicked last"}},
     {ctl::romanianRadio, {}, {"Interfata in limba romana", "Romanian interface"}},
     {ctl::englishRadio, {}, {"Interfata in limba engleza", "English interface"}},
 };
@@ -68,7 +85,9 @@ const ControlTexts aboutTexts[] = {
 
 const ControlTexts summaryTexts[] = {
     {1, {}, {"Inchide rezumatul", "Closes the summary"}},
-    {ctl::saveSummaryButton, {}, {"Salveaza rezumatul intr-un fisier text", "Saves the summary to a text file"}},
+    {ctl::saveSummaryButton,
+     {},
+     {"Salveaza rezumatul intr-un fisier text", "Saves the summary to a text file"}},
     {summaryFrameId, {"Rezumat", "Summary"}, {}},
 };
 
@@ -98,10 +117,12 @@ const BilingualText caretAfterBit{"Cursorul este dupa bitul %1.", "Caret after b
 const BilingualText signName{" bitul de semn S", " sign bit S"};
 const BilingualText signDescription{"0 pentru pozitiv, 1 pentru negativ.", "0 for positive, 1 for negative."};
 const BilingualText exponentName{" campul exponent E, ", " exponent field E, "};
-const BilingualText exponentDescription{"Exponentul deplasat, msb primul.", "The biased exponent, msb first."};
+const BilingualText exponentDescription{"Exponentul deplasat, msb primul.",
+                                        "The biased exponent, msb first."};
 const BilingualText significandName{" semnificandul T, ", " trailing significand T, "};
 const BilingualText splitSignificandName{" semnificandul T, bitii ", " trailing significand, bits "};
-const BilingualText significandDescription{"Bitii semnificandului, msb primul.", "The significand's bits, msb first."};
+const BilingualText significandDescription{"Bitii semnificandului, msb primul.",
+                                           "The significand's bits, msb first."};
 const BilingualText bitsUnit{" biti", " bits"};
 const BilingualText bitRangeTo{" - ", " to "};
 

@@ -32,8 +32,10 @@ constexpr std::array<SlotTarget, uiTextSlots> slotTable{{
     {ctl::parameterLabel, PROP_DEFAULT, "Parametru  (Numere finite)", "Parameter  (Finite Numbers)"},
     {ctl::neighbourBits, PROP_TITLE, "Binar: X+ -", "Binary: X+ -"},
     {ctl::allFieldsRadio, PROP_DEFAULT, "Toate campurile", "All Fields"},
-    {ctl::currentFieldRadio, PROP_DEFAULT, "Campul curent  (click pe un camp)", "Current Field  (click a field)"},
-    {ctl::caretHeading, PROP_DEFAULT, "Pozitie cursor in camp\n(msb = 1)", "Cursor Position in Field\n(msb = 1)"},
+    {ctl::currentFieldRadio, PROP_DEFAULT, "Campul curent  (click pe un camp)",
+     "Current Field  (click a field)"},
+    {ctl::caretHeading, PROP_DEFAULT, "Pozitie cursor in camp\n(msb = 1)",
+     "Cursor Position in Field\n(msb = 1)"},
     {ctl::caretLabel, PROP_DEFAULT, "Pozitie (Modificare /Actualizare)", "Position\n(Change/Update)"},
     {ctl::widthLabel, PROP_DEFAULT, "Latime camp", "Field Width"},
     {ctl::aboutButton, PROP_DEFAULT, "DESPRE", "ABOUT"},
@@ -56,8 +58,9 @@ void fillLanguageTexts() {
     texts[slot] = padded(slotTable[slot].romanian, slotTable[slot].english, uiTextWidth);
 
   BitMessages& messages = appState().bitMessages;
-  messages.invalidCharacter = padded("Valoare invalida pentru bit !\n(Se inlocuieste cu \"1\")",
-                                     "Invalid input for bit !\n(It is being replaced by \"1\")", bitMessageWidth);
+  messages.invalidCharacter =
+      padded("Valoare invalida pentru bit !\n(Se inlocuieste cu \"1\")",
+             "Invalid input for bit !\n(It is being replaced by \"1\")", bitMessageWidth);
   messages.excessBit = padded("1 Bit in plus !\n(Ultimul bit se elimina)",
                               "1 Bit in Excess !\n(The last bit is being removed)", bitMessageWidth);
   messages.title = padded("Eroare", "Error", bitMessageWidth);

@@ -29,7 +29,8 @@ void onAboutToBlock() {
   seen = true;
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  std::fprintf(stderr, "bitscope-idle-ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::fprintf(stderr, "bitscope-idle-ns %lld\n",
+               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
   std::fflush(stderr);
   // Not from inside the dispatcher's wait: as the next event.
   QMetaObject::invokeMethod(qApp, closeShownWindows, Qt::QueuedConnection);

@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <QFont>
 #include <QGroupBox>
-#include <QStyleOptionGroupBox>
 #include <QIcon>
 #include <QString>
+#include <QStyleOptionGroupBox>
 
 #include <cstdint>
 #include <filesystem>

@@ -73,7 +73,8 @@ class TypedDigitsOnly final : public QObject {
     const QString text = key.text();
     if (text.isEmpty() || key.matches(QKeySequence::Paste)) return false;
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) return false;
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+      return false;
     const QChar first = text.front();
     return first.isPrint() || first.isHighSurrogate() || first.category() == QChar::Other_Format ||
            first.category() == QChar::Other_PrivateUse;
@@ -97,10 +98,15 @@ class RadioArrowKeys final : public QObject {
     int step = 0;
     switch (key->key()) {
       case Qt::Key_Up:
-      case Qt::Key_Left: step = -1; break;
+      case Qt::Key_Left:
+        step = -1;
+        break;
       case Qt::Key_Down:
-      case Qt::Key_Right: step = 1; break;
-      default: return false;
+      case Qt::Key_Right:
+        step = 1;
+        break;
+      default:
+        return false;
     }
     auto* radio = static_cast<QAbstractButton*>(watched);
     if (radio->group() == nullptr) return false;
@@ -130,7 +136,8 @@ void keepTabStopOnCheckedRadio(QButtonGroup* group) {
       stop = member;
       break;
     }
-  for (QAbstractButton* member : members) member->setFocusPolicy(member == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  for (QAbstractButton* member : members)
+    member->setFocusPolicy(member == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 // Windows leaves a few pixels between a check mark and its caption; Qt's
@@ -163,22 +170,29 @@ QtControlKind kindOf(const TemplateItem& item) {
   switch (item.controlClass) {
     case ControlClass::Button:
       switch (item.style & BS_TYPEMASK) {
-        case BS_GROUPBOX: return QtControlKind::GroupBox;
+        case BS_GROUPBOX:
+          return QtControlKind::GroupBox;
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
         case BS_3STATE:
-        case BS_AUTO3STATE: return QtControlKind::CheckBox;
+        case BS_AUTO3STATE:
+          return QtControlKind::CheckBox;
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return QtControlKind::RadioButton;
-        default: return QtControlKind::PushButton;
+        case BS_AUTORADIOBUTTON:
+          return QtControlKind::RadioButton;
+        default:
+          return QtControlKind::PushButton;
       }
-    case ControlClass::Edit: return QtControlKind::Edit;
+    case ControlClass::Edit:
+      return QtControlKind::Edit;
     case ControlClass::Static:
       return (item.style & SS_TYPEMASK) == SS_ICON ? QtControlKind::Icon : QtControlKind::Label;
-    case ControlClass::ListBox: return QtControlKind::List;
+    case ControlClass::ListBox:
+      return QtControlKind::List;
     case ControlClass::ScrollBar:
     case ControlClass::ComboBox:
-    case ControlClass::Named: break;
+    case ControlClass::Named:
+      break;
   }
   return QtControlKind::Other;
 }
@@ -293,7 +307,7 @@ QWidget* makeList(DialogWindow* dialog, const TemplateItem& item) {
   list->setSelectionMode((item.style & LBS_EXTENDEDSEL) != 0   ? QAbstractItemView::ExtendedSelection
                          : (item.style & LBS_MULTIPLESEL) != 0 ? QAbstractItemView::MultiSelection
                                                                : QAbstractItemView::SingleSelection);
-  list->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) == 0 ? Qt::ScrollBarAlwaysOff
+  list->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) == 0            ? Qt::ScrollBarAlwaysOff
                                    : (item.style & LBS_DISABLENOSCROLL) != 0 ? Qt::ScrollBarAlwaysOn
                                                                              : Qt::ScrollBarAsNeeded);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -314,8 +328,10 @@ QWidget* makeList(DialogWindow* dialog, const TemplateItem& item) {
 QWidget* makeWidget(DialogWindow* dialog, const TemplateItem& item, QtControlKind kind,
                     const DialogMetrics& metrics) {
   switch (kind) {
-    case QtControlKind::Label: return makeLabel(dialog, item);
-    case QtControlKind::Icon: return makeIcon(dialog, item, metrics);
+    case QtControlKind::Label:
+      return makeLabel(dialog, item);
+    case QtControlKind::Icon:
+      return makeIcon(dialog, item, metrics);
     case QtControlKind::GroupBox: {
       auto* box = new DialogGroupBox(dialog);
       box->setStyle(groupBoxStyle());
@@ -323,10 +339,14 @@ QWidget* makeWidget(DialogWindow* dialog, const TemplateItem& item, QtControlKin
     }
     case QtControlKind::PushButton:
     case QtControlKind::CheckBox:
-    case QtControlKind::RadioButton: return makeButton(dialog, item, kind);
-    case QtControlKind::Edit: return makeEdit(dialog, item);
-    case QtControlKind::List: return makeList(dialog, item);
-    case QtControlKind::Other: break;
+    case QtControlKind::RadioButton:
+      return makeButton(dialog, item, kind);
+    case QtControlKind::Edit:
+      return makeEdit(dialog, item);
+    case QtControlKind::List:
+      return makeList(dialog, item);
+    case QtControlKind::Other:
+      break;
   }
   return new QWidget(dialog);
 }
@@ -379,8 +399,7 @@ void qtBuildControls(LowWindow& window, const DialogTemplate& tpl) {
     if (control.kind == QtControlKind::Label || control.kind == QtControlKind::Icon ||
         control.kind == QtControlKind::GroupBox)
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-    if (takesFocus(control.kind) && (item.style & WS_TABSTOP) == 0)
-      widget->setFocusPolicy(Qt::ClickFocus);
+    if (takesFocus(control.kind) && (item.style & WS_TABSTOP) == 0) widget->setFocusPolicy(Qt::ClickFocus);
     if (control.kind == QtControlKind::RadioButton) {
       QButtonGroup*& buttons = radioGroups[group];
       if (buttons == nullptr) buttons = new QButtonGroup(dialog);
@@ -410,7 +429,8 @@ void qtShowAccessibleText(QtControl& control) {
   const AccessibleText& text = control.accessible;
   // A control without a name of its own is heard as it reads: an empty label
   // has an empty name, never a made-up one.
-  control.widget->setAccessibleName(!text.name.empty() ? toQt(text.name) : withoutMnemonics(toQt(control.caption)));
+  control.widget->setAccessibleName(!text.name.empty() ? toQt(text.name)
+                                                       : withoutMnemonics(toQt(control.caption)));
   std::string description = text.description;
   if (const auto* edit = qobject_cast<const QLineEdit*>(control.widget)) {
     const QString shown = edit->text();

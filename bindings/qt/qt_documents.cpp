@@ -64,7 +64,8 @@ void askForApplication(const QString& xdgMime, const QString& document,
 std::filesystem::path lowSearchPath(const std::string& name) {
   if (name.empty()) return {};
   const QString wanted = toQt(name);
-  if (QFileInfo(wanted).isAbsolute()) return QFileInfo(wanted).isFile() ? fileSystemPath(wanted) : std::filesystem::path();
+  if (QFileInfo(wanted).isAbsolute())
+    return QFileInfo(wanted).isFile() ? fileSystemPath(wanted) : std::filesystem::path();
   QStringList folders{QCoreApplication::applicationDirPath(), QDir::currentPath(),
                       QStringLiteral(BITSCOPE_DATADIR)};
   folders << qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);

@@ -37,8 +37,8 @@ bool askToCreate(QFileDialog& chooser, const QString& path) {
 }
 
 void refuseMissingFolder(QFileDialog& chooser, const QString& path) {
-  const QString text =
-      QCoreApplication::translate("FileChooser", "%1\nThe path does not exist.\nCheck the path and try again.");
+  const QString text = QCoreApplication::translate(
+      "FileChooser", "%1\nThe path does not exist.\nCheck the path and try again.");
   QMessageBox::warning(&chooser, chooser.windowTitle(), text.arg(shownName(path)));
 }
 
@@ -72,8 +72,7 @@ bool lowChooseFile(const FileChooserRequest& request, std::filesystem::path& pat
       continue;
     }
     // No keeps the chooser open, for another name or Cancel.
-    if (request.promptCreate && !file.exists() && !askToCreate(chooser, chosen))
-      continue;
+    if (request.promptCreate && !file.exists() && !askToCreate(chooser, chosen)) continue;
     path = fileSystemPath(chosen);
     return true;
   }

@@ -55,8 +55,7 @@ QString fontFamily(const std::string& templateFontName) {
 int mulDiv(int value, int numerator, int denominator) {
   const long long product = static_cast<long long>(value) * numerator;
   const long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                       : -((-product + half) / denominator));
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
 }
 
 // Candidate metrics from the dialog font downwards: first a slightly tighter
@@ -86,8 +85,8 @@ template <class Fits>
 QFont rememberedFitting(const QFont& base, QSize room, const QString& what, Fits fits) {
   static QHash<QString, QFont> answers;
   constexpr qsizetype enough = 4096;  // far beyond what one window shows; bounds memory
-  const QString key = base.key() + u'|' + QString::number(room.width()) + u'x' +
-                      QString::number(room.height()) + u'|' + what;
+  const QString key =
+      base.key() + u'|' + QString::number(room.width()) + u'x' + QString::number(room.height()) + u'|' + what;
   if (const auto known = answers.constFind(key); known != answers.cend()) return *known;
   if (answers.size() >= enough) answers.clear();
   return *answers.insert(key, largestFitting(base, fits));
@@ -104,9 +103,8 @@ int editTextRoom(const QLineEdit& edit) {
   QStyleOptionFrame option;
   option.initFrom(&edit);
   option.rect = edit.rect();
-  option.lineWidth = edit.hasFrame()
-                         ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
-                         : 0;
+  option.lineWidth =
+      edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
   option.midLineWidth = 0;
   option.state |= QStyle::State_Sunken;
   const QRect contents = edit.style()
@@ -173,16 +171,14 @@ void fitPushButton(QtControl& control, const QFont& base) {
 void fitCheckOrRadio(QtControl& control, const QFont& base) {
   auto& button = *static_cast<QAbstractButton*>(control.widget);
   const QString caption = toQt(control.caption);
-  const QStyle::SubElement contents = control.kind == QtControlKind::CheckBox
-                                          ? QStyle::SE_CheckBoxContents
-                                          : QStyle::SE_RadioButtonContents;
+  const QStyle::SubElement contents =
+      control.kind == QtControlKind::CheckBox ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
   const QString what = QStringLiteral("check %1|").arg(contents) + caption;
   const QFont font = rememberedFitting(base, button.size(), what, [&](const QFont& candidate) {
     const QStyleOptionButton option = buttonOption(button, candidate);
     const QRect room = button.style()->subElementRect(contents, &option, &button);
-    return within(QFontMetricsF(candidate).boundingRect(QRectF(room), Qt::AlignLeft | Qt::AlignVCenter |
-                                                                           Qt::TextShowMnemonic,
-                                                        caption),
+    return within(QFontMetricsF(candidate).boundingRect(
+                      QRectF(room), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, caption),
                   room);
   });
   button.setFont(font);
@@ -192,17 +188,18 @@ void fitCheckOrRadio(QtControl& control, const QFont& base) {
 void fitGroupBox(QtControl& control, const QFont& base) {
   auto& box = *static_cast<DialogGroupBox*>(control.widget);
   const QString caption = toQt(control.caption);
-  const QFont font = rememberedFitting(base, box.size(), QStringLiteral("group|") + caption, [&](const QFont& candidate) {
-    QStyleOptionGroupBox option;
-    option.initFrom(&box);
-    option.rect = box.rect();
-    option.fontMetrics = QFontMetrics(candidate);
-    option.text = caption;
-    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    const QRect label =
-        box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
-    return label.left() >= 0 && label.right() < box.width();
-  });
+  const QFont font =
+      rememberedFitting(base, box.size(), QStringLiteral("group|") + caption, [&](const QFont& candidate) {
+        QStyleOptionGroupBox option;
+        option.initFrom(&box);
+        option.rect = box.rect();
+        option.fontMetrics = QFontMetrics(candidate);
+        option.text = caption;
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect label =
+            box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+        return label.left() >= 0 && label.right() < box.width();
+      });
   box.setFont(font);
   box.setCaption(caption);
 }
@@ -232,14 +229,14 @@ DialogMetrics qtDialogMetrics(const DialogTemplate& tpl) {
   DialogMetrics m;
   m.font = QFont(fontFamily(tpl.fontName));
   m.font.setPointSize(tpl.fontPointSize > 0 ? tpl.fontPointSize : 8);
-  m.font.setWeight(static_cast<QFont::Weight>(tpl.fontWeight > 0 ? std::clamp(tpl.fontWeight, 1, 1000)
-                                                                    : 400));
+  m.font.setWeight(
+      static_cast<QFont::Weight>(tpl.fontWeight > 0 ? std::clamp(tpl.fontWeight, 1, 1000) : 400));
   m.font.setItalic(tpl.fontItalic);
   // The Windows base units: the average width of the 52 Latin letters,
   // rounded, and the character height.
   const QFontMetrics metrics(m.font);
-  const int letters = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters =
+      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   m.baseX = std::max(1, (letters + 26) / 52);
   m.baseY = std::max(1, metrics.height());
   return m;
@@ -251,22 +248,32 @@ void qtFitEditText(QWidget* widget, const DialogMetrics& metrics) {
   const QString text = edit->text();
   const int room = editTextRoom(*edit);
   // QLineEdit scrolls unless the text and the caret after it fit the room.
-  edit->setFont(rememberedFitting(metrics.font, QSize(room, 0), QStringLiteral("edit|") + text, [&](const QFont& candidate) {
-    return qRound(QFontMetricsF(candidate).horizontalAdvance(text)) + 1 <= room;
-  }));
+  edit->setFont(rememberedFitting(
+      metrics.font, QSize(room, 0), QStringLiteral("edit|") + text, [&](const QFont& candidate) {
+        return qRound(QFontMetricsF(candidate).horizontalAdvance(text)) + 1 <= room;
+      }));
 }
 
 void qtFitCaption(QtControl& control, const DialogMetrics& metrics) {
   switch (control.kind) {
-    case QtControlKind::Label: fitLabel(control, metrics.font); break;
-    case QtControlKind::GroupBox: fitGroupBox(control, metrics.font); break;
-    case QtControlKind::PushButton: fitPushButton(control, metrics.font); break;
+    case QtControlKind::Label:
+      fitLabel(control, metrics.font);
+      break;
+    case QtControlKind::GroupBox:
+      fitGroupBox(control, metrics.font);
+      break;
+    case QtControlKind::PushButton:
+      fitPushButton(control, metrics.font);
+      break;
     case QtControlKind::CheckBox:
-    case QtControlKind::RadioButton: fitCheckOrRadio(control, metrics.font); break;
+    case QtControlKind::RadioButton:
+      fitCheckOrRadio(control, metrics.font);
+      break;
     case QtControlKind::Icon:
     case QtControlKind::Edit:
     case QtControlKind::List:
-    case QtControlKind::Other: break;
+    case QtControlKind::Other:
+      break;
   }
 }
 

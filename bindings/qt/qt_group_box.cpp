@@ -48,7 +48,9 @@ QSize DialogGroupBox::minimumSizeHint() const {
   const QStyleOptionGroupBox option = optionShowing(caption_);
   const QFontMetrics metrics = fontMetrics();
   const QSize text(metrics.horizontalAdvance(caption_) + metrics.horizontalAdvance(u' '), metrics.height());
-  return style()->sizeFromContents(QStyle::CT_GroupBox, &option, text, this).expandedTo(QWidget::minimumSizeHint());
+  return style()
+      ->sizeFromContents(QStyle::CT_GroupBox, &option, text, this)
+      .expandedTo(QWidget::minimumSizeHint());
 }
 
 void DialogGroupBox::paintEvent(QPaintEvent* event) {

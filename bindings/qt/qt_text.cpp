@@ -6,9 +6,7 @@
 
 namespace bitscope {
 
-QString toQt(const std::string& cp1252) {
-  return QString::fromStdU32String(cp1252ToUnicode(cp1252));
-}
+QString toQt(const std::string& cp1252) { return QString::fromStdU32String(cp1252ToUnicode(cp1252)); }
 
 std::string fromQt(const QString& text) {
   // An unpaired surrogate becomes U+FFFD here, and so "?" like any other
@@ -19,8 +17,7 @@ std::string fromQt(const QString& text) {
 int toCharIndex(const QString& text, int utf16Index) {
   int chars = 0;
   for (int i = 0; i < utf16Index && i < text.size(); ++i) {
-    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-      ++i;
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
     ++chars;
   }
   return chars;
@@ -29,8 +26,7 @@ int toCharIndex(const QString& text, int utf16Index) {
 int toUtf16Index(const QString& text, int charIndex) {
   int i = 0;
   for (int chars = 0; chars < charIndex && i < text.size(); ++chars) {
-    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-      ++i;
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
     ++i;
   }
   return i;

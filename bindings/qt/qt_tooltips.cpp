@@ -36,8 +36,8 @@ class ToolTipFilter final : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ToolTip) return showToolTip(static_cast<QWidget*>(watched),
-                                                             *static_cast<QHelpEvent*>(event));
+    if (event->type() == QEvent::ToolTip)
+      return showToolTip(static_cast<QWidget*>(watched), *static_cast<QHelpEvent*>(event));
     if (event->type() == QEvent::ContextMenu) {
       if (auto* edit = qobject_cast<QLineEdit*>(watched))
         return showContextMenu(edit, *static_cast<QContextMenuEvent*>(event));
@@ -70,7 +70,8 @@ class ToolTipFilter final : public QObject {
     const std::string copied = from->copyText ? from->copyText() : std::string();
     QAction* copy = menu->addAction(toQt(from->copyLabel));
     copy->setEnabled(!copied.empty());
-    QObject::connect(copy, &QAction::triggered, [copied] { QApplication::clipboard()->setText(toQt(copied)); });
+    QObject::connect(copy, &QAction::triggered,
+                     [copied] { QApplication::clipboard()->setText(toQt(copied)); });
     menu->exec(request.globalPos());
     delete menu;  // null when the window, and the menu with it, went while it was open
     return true;

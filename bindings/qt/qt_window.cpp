@@ -102,10 +102,13 @@ LowWindow* createWindow(const DialogTemplate& tpl, LowWindow* owner, void* userD
 
 void showWithMode(QWidget& dialog, int showMode) {
   switch (showMode) {
-    case showHide: return;
+    case showHide:
+      return;
     case showMinimized:
     case showMinimize:
-    case showMinNoActivate: dialog.showMinimized(); return;
+    case showMinNoActivate:
+      dialog.showMinimized();
+      return;
     default:
       dialog.show();
       if (showMode != showNoActivate && showMode != showNa) {

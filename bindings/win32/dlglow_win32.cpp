@@ -33,7 +33,9 @@ Win32Control* checkableOf(LowWindow* window, int id) {
   return control;
 }
 
-bool isMultiple(HWND list) { return (GetWindowLongW(list, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+bool isMultiple(HWND list) {
+  return (GetWindowLongW(list, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
 
 }  // namespace
 
@@ -80,7 +82,8 @@ void lowSetCheck(LowWindow* window, int id, bool checked) {
   // radio carries the group's tab stop.
   if (checked && button->kind == Win32ControlKind::RadioButton) {
     for (Win32Control& other : window->controls)
-      if (&other != button && other.kind == Win32ControlKind::RadioButton && other.radioGroup == button->radioGroup)
+      if (&other != button && other.kind == Win32ControlKind::RadioButton &&
+          other.radioGroup == button->radioGroup)
         SendMessageW(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
   }
   SendMessageW(button->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -149,7 +152,8 @@ std::string lowListText(LowWindow* window, int id, int index) {
   const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT got =
+      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
   return fromWide(text);
 }

@@ -15,14 +15,17 @@
 namespace bitscope {
 namespace {
 
-BSTR toBstr(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
+BSTR toBstr(const std::wstring& text) {
+  return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // The control's record, if the window still has it.
 const Win32Control* recordOf(HWND hwnd) {
   HWND dialog = GetParent(hwnd);
-  auto* window = dialog != nullptr ? reinterpret_cast<LowWindow*>(GetWindowLongPtrW(dialog, DWLP_USER)) : nullptr;
+  auto* window =
+      dialog != nullptr ? reinterpret_cast<LowWindow*>(GetWindowLongPtrW(dialog, DWLP_USER)) : nullptr;
   return win32FindControl(window, hwnd);
 }
 
@@ -80,10 +83,18 @@ class ControlAccessible final : public IAccessible {
   }
   STDMETHODIMP get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
   STDMETHODIMP get_accChildCount(long* count) override { return standard_->get_accChildCount(count); }
-  STDMETHODIMP get_accChild(VARIANT child, IDispatch** out) override { return standard_->get_accChild(child, out); }
-  STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override { return standard_->get_accValue(child, value); }
-  STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override { return standard_->get_accRole(child, role); }
-  STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override { return standard_->get_accState(child, state); }
+  STDMETHODIMP get_accChild(VARIANT child, IDispatch** out) override {
+    return standard_->get_accChild(child, out);
+  }
+  STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
+    return standard_->get_accRole(child, role);
+  }
+  STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
+    return standard_->get_accState(child, state);
+  }
   STDMETHODIMP get_accHelp(VARIANT child, BSTR* help) override { return standard_->get_accHelp(child, help); }
   STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
     return standard_->get_accHelpTopic(file, child, topic);
@@ -92,7 +103,9 @@ class ControlAccessible final : public IAccessible {
     return standard_->get_accKeyboardShortcut(child, shortcut);
   }
   STDMETHODIMP get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
-  STDMETHODIMP get_accSelection(VARIANT* selection) override { return standard_->get_accSelection(selection); }
+  STDMETHODIMP get_accSelection(VARIANT* selection) override {
+    return standard_->get_accSelection(selection);
+  }
   STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override {
     return standard_->get_accDefaultAction(child, action);
   }
@@ -103,10 +116,14 @@ class ControlAccessible final : public IAccessible {
   STDMETHODIMP accNavigate(long direction, VARIANT start, VARIANT* end) override {
     return standard_->accNavigate(direction, start, end);
   }
-  STDMETHODIMP accHitTest(long x, long y, VARIANT* child) override { return standard_->accHitTest(x, y, child); }
+  STDMETHODIMP accHitTest(long x, long y, VARIANT* child) override {
+    return standard_->accHitTest(x, y, child);
+  }
   STDMETHODIMP accDoDefaultAction(VARIANT child) override { return standard_->accDoDefaultAction(child); }
   STDMETHODIMP put_accName(VARIANT child, BSTR name) override { return standard_->put_accName(child, name); }
-  STDMETHODIMP put_accValue(VARIANT child, BSTR value) override { return standard_->put_accValue(child, value); }
+  STDMETHODIMP put_accValue(VARIANT child, BSTR value) override {
+    return standard_->put_accValue(child, value);
+  }
 
  private:
   HWND hwnd_;

@@ -26,8 +26,8 @@ struct Win32Control {
   std::string caption;
   AccessibleText accessible;
   ToolTipSource toolTip;
-  bool hasTool = false;     // registered with the window's tooltip control
-  int maxChars = -1;        // edit boxes: the program's text limit, -1 for none
+  bool hasTool = false;       // registered with the window's tooltip control
+  int maxChars = -1;          // edit boxes: the program's text limit, -1 for none
   int toolTipCharacter = -2;  // edit boxes: the character the shown tooltip is about
   long long caretSeen = -1;   // edit boxes: the caret and length last told to assistive technologies
 };
@@ -42,9 +42,9 @@ struct LowWindow {
   bool destroyDelivered = false;
   bool modalEnded = false;
   int modalResult = 0;
-  int writingId = 0;        // the edit box the program is writing: its native notices are dropped
+  int writingId = 0;  // the edit box the program is writing: its native notices are dropped
   bool minimised = false;
-  HWND toolTips = nullptr;  // made with the first tooltip
+  HWND toolTips = nullptr;             // made with the first tooltip
   std::vector<Win32Control> controls;  // template order
 };
 

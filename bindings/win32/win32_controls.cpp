@@ -14,27 +14,33 @@
 namespace bitscope {
 namespace {
 
-
 Win32ControlKind kindOf(const TemplateItem& item) {
   switch (item.controlClass) {
     case ControlClass::Button:
       switch (item.style & BS_TYPEMASK) {
-        case BS_GROUPBOX: return Win32ControlKind::GroupBox;
+        case BS_GROUPBOX:
+          return Win32ControlKind::GroupBox;
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
         case BS_3STATE:
-        case BS_AUTO3STATE: return Win32ControlKind::CheckBox;
+        case BS_AUTO3STATE:
+          return Win32ControlKind::CheckBox;
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return Win32ControlKind::RadioButton;
-        default: return Win32ControlKind::PushButton;
+        case BS_AUTORADIOBUTTON:
+          return Win32ControlKind::RadioButton;
+        default:
+          return Win32ControlKind::PushButton;
       }
-    case ControlClass::Edit: return Win32ControlKind::Edit;
+    case ControlClass::Edit:
+      return Win32ControlKind::Edit;
     case ControlClass::Static:
       return (item.style & SS_TYPEMASK) == SS_ICON ? Win32ControlKind::Icon : Win32ControlKind::Label;
-    case ControlClass::ListBox: return Win32ControlKind::List;
+    case ControlClass::ListBox:
+      return Win32ControlKind::List;
     case ControlClass::ScrollBar:
     case ControlClass::ComboBox:
-    case ControlClass::Named: break;
+    case ControlClass::Named:
+      break;
   }
   return Win32ControlKind::Other;
 }
@@ -110,7 +116,8 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (control == nullptr) return DefSubclassProc(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_GETOBJECT:
-      if (static_cast<LONG>(lParam) == OBJID_CLIENT) return win32AccessibleObject(*window, *control, wParam, lParam);
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+        return win32AccessibleObject(*window, *control, wParam, lParam);
       break;
     case WM_CONTEXTMENU:
       if (win32ToolTipContextMenu(*window, *control, lParam)) return 0;
@@ -132,7 +139,8 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MOUSEMOVE:
       if (control->kind == Win32ControlKind::Edit) win32ToolTipMouseMoved(*window, *control);
       break;
-    default: break;
+    default:
+      break;
   }
   const bool edit = control->kind == Win32ControlKind::Edit;
   const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
@@ -173,7 +181,8 @@ void win32AdoptControls(LowWindow& window, const DialogTemplate& tpl) {
     }
   }
   for (Win32Control& control : window.controls)
-    if (control.kind == Win32ControlKind::Label && control.hwnd != nullptr) fitLabel(control, toWide(control.caption));
+    if (control.kind == Win32ControlKind::Label && control.hwnd != nullptr)
+      fitLabel(control, toWide(control.caption));
 }
 
 void win32ShowCaption(Win32Control& control) {

@@ -59,8 +59,8 @@ OpenResult openWithShell(const std::filesystem::path& document) {
   if (SUCCEEDED(com)) CoUninitialize();
   if (opened) return OpenResult::Opened;
   // The shell tells a missing association by its error or by its older code.
-  const bool noApplication = error == ERROR_NO_ASSOCIATION ||
-                             reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC;
+  const bool noApplication =
+      error == ERROR_NO_ASSOCIATION || reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC;
   return noApplication ? OpenResult::NoAssociation : OpenResult::Failed;
 }
 

@@ -45,8 +45,8 @@ bool accepted(HWND chooser, const FileChooserRequest& request, const std::filesy
   if (!exists && request.promptCreate)
     return win32AskYesNo(chooser, replaced(bindingText(BindingText::CreateFile), chosen.wstring()), title);
   if (exists && request.promptOverwrite)
-    return win32AskYesNo(chooser, replaced(bindingText(BindingText::ReplaceFile), chosen.filename().wstring()),
-                         title);
+    return win32AskYesNo(chooser,
+                         replaced(bindingText(BindingText::ReplaceFile), chosen.filename().wstring()), title);
   return true;
 }
 

@@ -11,10 +11,14 @@ namespace {
 
 UINT boxIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Warning: return MB_ICONWARNING;
-    case MessageIcon::Error: return MB_ICONERROR;
-    case MessageIcon::Information: return MB_ICONINFORMATION;
-    case MessageIcon::None: break;
+    case MessageIcon::Warning:
+      return MB_ICONWARNING;
+    case MessageIcon::Error:
+      return MB_ICONERROR;
+    case MessageIcon::Information:
+      return MB_ICONINFORMATION;
+    case MessageIcon::None:
+      break;
   }
   return 0;
 }
@@ -42,8 +46,8 @@ LowIcon* lowLoadIcon(int resourceId, int pixels) {
   static std::map<std::pair<int, int>, LowIcon> loaded;
   const auto key = std::make_pair(resourceId, pixels);
   if (const auto found = loaded.find(key); found != loaded.end()) return &found->second;
-  auto* icon = static_cast<HICON>(LoadImageW(win32Instance(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, pixels,
-                                             pixels, LR_DEFAULTCOLOR));
+  auto* icon = static_cast<HICON>(
+      LoadImageW(win32Instance(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
   if (icon == nullptr) return nullptr;
   return &loaded.emplace(key, LowIcon{icon, pixels}).first->second;
 }
@@ -64,7 +68,8 @@ void lowSetButtonIcon(LowWindow* window, int id, LowIcon* icon) {
   LONG style = GetWindowLongW(control->hwnd, GWL_STYLE);
   style = icon != nullptr ? style | BS_ICON : style & ~BS_ICON;
   SetWindowLongW(control->hwnd, GWL_STYLE, style);
-  SendMessageW(control->hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon != nullptr ? icon->icon : nullptr));
+  SendMessageW(control->hwnd, BM_SETIMAGE, IMAGE_ICON,
+               reinterpret_cast<LPARAM>(icon != nullptr ? icon->icon : nullptr));
   InvalidateRect(control->hwnd, nullptr, TRUE);
 }
 

@@ -5,8 +5,8 @@
 // dialog font, as the templates were designed for.
 #include <algorithm>
 #include <array>
-#include <cwchar>
 #include <cctype>
+#include <cwchar>
 #include <string_view>
 
 #include "bindings/win32/win32_binding.h"

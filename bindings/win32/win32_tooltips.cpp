@@ -19,9 +19,9 @@ enum MenuCommand : UINT { Undo = 1, Cut, Copy, Paste, Delete, SelectAll, CopyExa
 
 HWND toolTipsOf(LowWindow& window) {
   if (window.toolTips == nullptr) {
-    window.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window.hwnd,
-                                      nullptr, win32Instance(), nullptr);
+    window.toolTips = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window.hwnd, nullptr, win32Instance(), nullptr);
     SendMessageW(window.toolTips, TTM_SETMAXTIPWIDTH, 0, toolTipWidth);
   }
   return window.toolTips;
@@ -46,7 +46,8 @@ int characterUnderMouse(const Win32Control& control) {
   ScreenToClient(control.hwnd, &mouse);
   TEXTMETRICW metrics{};
   HDC dc = GetDC(control.hwnd);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(control.hwnd, dc);
@@ -72,7 +73,8 @@ void copyToClipboard(HWND owner, const std::wstring& text) {
 }  // namespace
 
 bool win32ToolTipText(LowWindow& window, NMHDR* header) {
-  if (header == nullptr || header->code != TTN_GETDISPINFOW || header->hwndFrom != window.toolTips) return false;
+  if (header == nullptr || header->code != TTN_GETDISPINFOW || header->hwndFrom != window.toolTips)
+    return false;
   auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
   Win32Control* control = win32FindControl(&window, reinterpret_cast<HWND>(header->idFrom));
   static std::wstring shown;  // read by the tooltip control after this returns
@@ -113,11 +115,13 @@ bool win32ToolTipContextMenu(LowWindow& window, Win32Control& control, LPARAM po
   const auto add = [menu](UINT id, const wchar_t* label, bool enabled) {
     AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, label);
   };
-  add(Undo, bindingText(BindingText::Undo).c_str(), !readOnly && SendMessageW(control.hwnd, EM_CANUNDO, 0, 0) != 0);
+  add(Undo, bindingText(BindingText::Undo).c_str(),
+      !readOnly && SendMessageW(control.hwnd, EM_CANUNDO, 0, 0) != 0);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(Cut, bindingText(BindingText::Cut).c_str(), selected && !readOnly);
   add(Copy, bindingText(BindingText::Copy).c_str(), selected);
-  add(Paste, bindingText(BindingText::Paste).c_str(), !readOnly && IsClipboardFormatAvailable(CF_UNICODETEXT));
+  add(Paste, bindingText(BindingText::Paste).c_str(),
+      !readOnly && IsClipboardFormatAvailable(CF_UNICODETEXT));
   add(Delete, bindingText(BindingText::Delete).c_str(), selected && !readOnly);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(SelectAll, bindingText(BindingText::SelectAll).c_str(), GetWindowTextLengthW(control.hwnd) > 0);
@@ -135,14 +139,29 @@ bool win32ToolTipContextMenu(LowWindow& window, Win32Control& control, LPARAM po
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window.hwnd, nullptr));
   DestroyMenu(menu);
   switch (chosen) {
-    case Undo: SendMessageW(edit, WM_UNDO, 0, 0); break;
-    case Cut: SendMessageW(edit, WM_CUT, 0, 0); break;
-    case Copy: SendMessageW(edit, WM_COPY, 0, 0); break;
-    case Paste: SendMessageW(edit, WM_PASTE, 0, 0); break;
-    case Delete: SendMessageW(edit, WM_CLEAR, 0, 0); break;
-    case SelectAll: SendMessageW(edit, EM_SETSEL, 0, -1); break;
-    case CopyExact: copyToClipboard(edit, toWide(copied)); break;
-    default: break;
+    case Undo:
+      SendMessageW(edit, WM_UNDO, 0, 0);
+      break;
+    case Cut:
+      SendMessageW(edit, WM_CUT, 0, 0);
+      break;
+    case Copy:
+      SendMessageW(edit, WM_COPY, 0, 0);
+      break;
+    case Paste:
+      SendMessageW(edit, WM_PASTE, 0, 0);
+      break;
+    case Delete:
+      SendMessageW(edit, WM_CLEAR, 0, 0);
+      break;
+    case SelectAll:
+      SendMessageW(edit, EM_SETSEL, 0, -1);
+      break;
+    case CopyExact:
+      copyToClipboard(edit, toWide(copied));
+      break;
+    default:
+      break;
   }
   return true;
 }
@@ -153,7 +172,8 @@ void lowSetToolTip(LowWindow* window, int id, const ToolTipSource& source) {
   control->toolTip = source;
   if (control->hasTool) return;
   const TTTOOLINFOW tool = toolOf(*window, *control);
-  control->hasTool = SendMessageW(toolTipsOf(*window), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+  control->hasTool =
+      SendMessageW(toolTipsOf(*window), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
 }  // namespace bitscope

@@ -33,18 +33,24 @@ LowNotify noticeOf(Win32ControlKind kind, WORD code) {
       break;
     case Win32ControlKind::Edit:
       switch (code) {
-        case EN_CHANGE: return LowNotify::EditChange;
-        case EN_UPDATE: return LowNotify::EditUpdate;
-        case EN_SETFOCUS: return LowNotify::FocusIn;
-        case EN_KILLFOCUS: return LowNotify::FocusOut;
-        default: break;
+        case EN_CHANGE:
+          return LowNotify::EditChange;
+        case EN_UPDATE:
+          return LowNotify::EditUpdate;
+        case EN_SETFOCUS:
+          return LowNotify::FocusIn;
+        case EN_KILLFOCUS:
+          return LowNotify::FocusOut;
+        default:
+          break;
       }
       break;
     case Win32ControlKind::List:
       if (code == LBN_SELCHANGE) return LowNotify::ListSelChange;
       if (code == LBN_DBLCLK) return LowNotify::ListDblClick;
       break;
-    default: break;
+    default:
+      break;
   }
   return LowNotify::Other;
 }
@@ -65,8 +71,8 @@ void onCommand(LowWindow& window, WPARAM wParam, LPARAM lParam) {
   const LowNotify notify = noticeOf(control->kind, HIWORD(wParam));
   if (notify == LowNotify::Other) return;
   // The program's own write notifies once it is complete (win32SetEditText).
-  const bool written = (notify == LowNotify::EditChange || notify == LowNotify::EditUpdate) &&
-                       window.writingId == control->id;
+  const bool written =
+      (notify == LowNotify::EditChange || notify == LowNotify::EditUpdate) && window.writingId == control->id;
   if (!written) win32NotifyCommand(&window, control->id, notify);
 }
 
@@ -113,7 +119,9 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   auto* window = reinterpret_cast<LowWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (window == nullptr) return FALSE;
   switch (message) {
-    case WM_COMMAND: onCommand(*window, wParam, lParam); return TRUE;
+    case WM_COMMAND:
+      onCommand(*window, wParam, lParam);
+      return TRUE;
     case WM_CLOSE:
       // The window goes only when the dialog layer destroys it; the close box
       // asks for that with the cancel command, unless the program disabled it.
@@ -126,16 +134,22 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       win32Notify(window, event);
       return FALSE;  // the dialog manager keeps the focus where it was
     }
-    case WM_SIZE: onSize(*window, wParam); return FALSE;
-    case WM_NOTIFY: return win32ToolTipText(*window, reinterpret_cast<NMHDR*>(lParam)) ? TRUE : FALSE;
-    case WM_DESTROY: deliverDestroy(*window); return FALSE;
+    case WM_SIZE:
+      onSize(*window, wParam);
+      return FALSE;
+    case WM_NOTIFY:
+      return win32ToolTipText(*window, reinterpret_cast<NMHDR*>(lParam)) ? TRUE : FALSE;
+    case WM_DESTROY:
+      deliverDestroy(*window);
+      return FALSE;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, DWLP_USER, 0);
       window->hwnd = nullptr;
       // A modal run releases its record when the dialog manager returns.
       if (!window->modal) release(window);
       return FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 
@@ -191,9 +205,9 @@ LowWindow* lowCreateModeless(const DialogTemplate& tpl, LowWindow* owner, int sh
   LowWindow* window = newWindow(owner, userData, false);
   const std::vector<WORD> bytes = buildDialogTemplate(tpl);
   Creation creation{window, &tpl};
-  const HWND hwnd = CreateDialogIndirectParamW(win32Instance(), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
-                                               owner != nullptr ? owner->hwnd : nullptr, dialogProc,
-                                               reinterpret_cast<LPARAM>(&creation));
+  const HWND hwnd = CreateDialogIndirectParamW(
+      win32Instance(), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
+      owner != nullptr ? owner->hwnd : nullptr, dialogProc, reinterpret_cast<LPARAM>(&creation));
   if (hwnd == nullptr || !IsWindow(hwnd)) {
     // Never made, or ended while starting (then its record is gone already).
     if (win32IsLive(window) && window->hwnd == nullptr) release(window);
@@ -208,9 +222,9 @@ int lowRunModal(const DialogTemplate& tpl, LowWindow* owner, void* userData) {
   LowWindow* window = newWindow(owner, userData, true);
   const std::vector<WORD> bytes = buildDialogTemplate(tpl);
   Creation creation{window, &tpl};
-  const INT_PTR ran = DialogBoxIndirectParamW(win32Instance(), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
-                                              owner != nullptr ? owner->hwnd : nullptr, dialogProc,
-                                              reinterpret_cast<LPARAM>(&creation));
+  const INT_PTR ran = DialogBoxIndirectParamW(
+      win32Instance(), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
+      owner != nullptr ? owner->hwnd : nullptr, dialogProc, reinterpret_cast<LPARAM>(&creation));
   const bool made = window->modalEnded || window->destroying;
   const int result = window->modalResult;
   release(window);

@@ -21,7 +21,7 @@ BEGIN
 END
 )";
 
-constexpr int events[] = {EVT_INIT,   EVT_DESTROY, EVT_SIZE,      EVT_CLICKED,   EVT_CHANGE,
+constexpr int events[] = {EVT_INIT,   EVT_DESTROY,   EVT_SIZE,     EVT_CLICKED,   EVT_CHANGE,
                           EVT_UPDATE, EVT_SELCHANGE, EVT_DBLCLICK, EVT_GAINFOCUS, EVT_LOSEFOCUS};
 
 class Callbacks : public DialogTest {
@@ -63,7 +63,8 @@ TEST_F(Callbacks, TemplateIdSetsTheDialogCallbackOrWithSizeTheSizeSlot) {
   LowWindow* window = simFindWindow(510);
   simResize(window, LowSizeKind::Minimised);
   DLGEXIT(dialog);
-  EXPECT_EQ(calls(), (std::vector<Call>{{510, 510, EVT_INIT}, {510, 510, EVT_SIZE}, {510, 510, EVT_DESTROY}}));
+  EXPECT_EQ(calls(),
+            (std::vector<Call>{{510, 510, EVT_INIT}, {510, 510, EVT_SIZE}, {510, 510, EVT_DESTROY}}));
 }
 
 // Each slot holds its own routine; a notice reaches the slot of its event.
@@ -97,8 +98,8 @@ TEST_F(Callbacks, NoticesReachTheirSlotsWithTheirEventKinds) {
   EXPECT_FALSE(simClick(window, 10));  // labels and frames take no clicks
   EXPECT_FALSE(simClick(window, 11));
   const std::vector<Call> expected = {
-      {510, 13, EVT_CLICKED},        {510, 14, EVT_CLICKED * 100},   {510, 15, EVT_GAINFOCUS - 2000},
-      {510, 15, EVT_UPDATE - 1000},  {510, 15, EVT_CHANGE},          {510, 15, EVT_LOSEFOCUS - 3000},
+      {510, 13, EVT_CLICKED},          {510, 14, EVT_CLICKED * 100},   {510, 15, EVT_GAINFOCUS - 2000},
+      {510, 15, EVT_UPDATE - 1000},    {510, 15, EVT_CHANGE},          {510, 15, EVT_LOSEFOCUS - 3000},
       {510, 16, EVT_SELCHANGE - 4000}, {510, 16, EVT_DBLCLICK - 5000},
   };
   EXPECT_EQ(calls(), expected);

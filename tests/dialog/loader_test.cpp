@@ -29,8 +29,13 @@ TEST_F(Loader, MainDialogStartingValues) {
   // Check boxes start checked, radio buttons checked only as the first of a group.
   ASSERT_TRUE(DLGGETVALUE(dialog, 1043, flag));
   EXPECT_TRUE(flag);
-  for (const auto& [id, first] : std::vector<std::pair<int, bool>>{
-           {1011, true}, {1012, false}, {1013, false}, {1045, true}, {1046, false}, {1050, true}, {1051, false}}) {
+  for (const auto& [id, first] : std::vector<std::pair<int, bool>>{{1011, true},
+                                                                   {1012, false},
+                                                                   {1013, false},
+                                                                   {1045, true},
+                                                                   {1046, false},
+                                                                   {1050, true},
+                                                                   {1051, false}}) {
     ASSERT_TRUE(DLGGETVALUE(dialog, id, flag));
     EXPECT_EQ(flag, first) << id;
   }
@@ -104,12 +109,12 @@ END
 )");
   ASSERT_TRUE(DLGLOAD(600, dialog, module));
   const std::vector<std::pair<int, ControlKind>> rows = {
-      {1, ControlKind::PushButton},  {2, ControlKind::PushButton},    {3, ControlKind::CheckBox},
-      {4, ControlKind::RadioButton}, {5, ControlKind::RadioButton},   {6, ControlKind::RadioButton},
-      {7, ControlKind::GroupBox},    {8, ControlKind::EditBox},       {9, ControlKind::StaticText},
-      {10, ControlKind::ListBox},    {11, ControlKind::ScrollBar},    {12, ControlKind::ComboBox},
+      {1, ControlKind::PushButton},    {2, ControlKind::PushButton},  {3, ControlKind::CheckBox},
+      {4, ControlKind::RadioButton},   {5, ControlKind::RadioButton}, {6, ControlKind::RadioButton},
+      {7, ControlKind::GroupBox},      {8, ControlKind::EditBox},     {9, ControlKind::StaticText},
+      {10, ControlKind::ListBox},      {11, ControlKind::ScrollBar},  {12, ControlKind::ComboBox},
       {13, ControlKind::DropDownList}, {14, ControlKind::Spinner},    {15, ControlKind::Slider},
-      {16, ControlKind::ProgressBar}, {17, ControlKind::TabControl},  {18, ControlKind::Unknown},
+      {16, ControlKind::ProgressBar},  {17, ControlKind::TabControl}, {18, ControlKind::Unknown},
       {19, ControlKind::RadioButton},
   };
   for (const auto& [id, kind] : rows) EXPECT_EQ(recordOf(id).kind, kind) << id;
@@ -146,7 +151,8 @@ END
   EXPECT_EQ(std::make_pair(recordOf(3).groupFirst, recordOf(3).groupLast), std::make_pair(2, 2));
   EXPECT_TRUE(recordOf(3).checked);
   // The last group runs to the end of the template, over a label.
-  for (int id : {5, 7, 8}) EXPECT_EQ(std::make_pair(recordOf(id).groupFirst, recordOf(id).groupLast), std::make_pair(4, 7));
+  for (int id : {5, 7, 8})
+    EXPECT_EQ(std::make_pair(recordOf(id).groupFirst, recordOf(id).groupLast), std::make_pair(4, 7));
   EXPECT_TRUE(recordOf(5).checked);
   EXPECT_FALSE(recordOf(8).checked);
   ASSERT_TRUE(DLGSETVALUE(dialog, 8, true));
@@ -189,9 +195,12 @@ using LoaderDeathTest = Loader;
 TEST_F(LoaderDeathTest, RejectedStylesStopTheProgramAfterTheErrorBox) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const RejectedRow rows[] = {
-      {"BS_CHECKBOX", "<unknown>"},      {"BS_USERBUTTON", "BS_USERBUTTON"},
-      {"BS_OWNERDRAW", "BS_OWNERDRAW"},  {"BS_PUSHBOX", "<unknown>"},
-      {"0xF", "<unknown>"},              {"0xC", "<unknown>"},
+      {"BS_CHECKBOX", "<unknown>"},
+      {"BS_USERBUTTON", "BS_USERBUTTON"},
+      {"BS_OWNERDRAW", "BS_OWNERDRAW"},
+      {"BS_PUSHBOX", "<unknown>"},
+      {"0xF", "<unknown>"},
+      {"0xC", "<unknown>"},
   };
   for (const RejectedRow& row : rows) {
     SCOPED_TRACE(row.style);
@@ -199,8 +208,9 @@ TEST_F(LoaderDeathTest, RejectedStylesStopTheProgramAfterTheErrorBox) {
                                                        "CONTROL \"ok\", 5, \"Static\", 0, 0, 0, 1, 1\n"
                                                        "CONTROL \"bad\", 1234, \"Button\", ") +
                                            row.style + ", 0, 0, 1, 1\nEND");
-    EXPECT_EXIT(DLGLOAD(620, dialog, module), testing::ExitedWithCode(1),
-                std::string("\"Dialog Procedure Error\": Invalid style ") + row.name + " used for control 1234");
+    EXPECT_EXIT(
+        DLGLOAD(620, dialog, module), testing::ExitedWithCode(1),
+        std::string("\"Dialog Procedure Error\": Invalid style ") + row.name + " used for control 1234");
   }
   for (const RejectedRow& row : {RejectedRow{"LBS_OWNERDRAWFIXED", "LBS_OWNERDRAWFIXED"},
                                  RejectedRow{"LBS_OWNERDRAWVARIABLE", "LBS_OWNERDRAWVARIABLE"}}) {

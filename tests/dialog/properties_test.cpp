@@ -25,16 +25,36 @@ END
 )";
 
 enum Op { SetLogical, GetLogical, SetInteger, GetInteger, SetText, GetText };
-enum Id { Static = 10, Group = 11, Push = 12, Check = 13, Radio = 14, EditBox = 15, List = 16, Scroll = 17, Odd = 18 };
+enum Id {
+  Static = 10,
+  Group = 11,
+  Push = 12,
+  Check = 13,
+  Radio = 14,
+  EditBox = 15,
+  List = 16,
+  Scroll = 17,
+  Odd = 18
+};
 
 // Selector 1 names the list's one item (or selection entry); 2 lies beyond it.
-constexpr int selectors[] = {PROP_DEFAULT,   PROP_TITLE,   PROP_ENABLED, PROP_STATE, PROP_POSITION, PROP_ITEMCOUNT,
-                             PROP_ADDITEM,   PROP_TEXTLENGTH, 0,          1,          2};
+constexpr int selectors[] = {PROP_DEFAULT,
+                             PROP_TITLE,
+                             PROP_ENABLED,
+                             PROP_STATE,
+                             PROP_POSITION,
+                             PROP_ITEMCOUNT,
+                             PROP_ADDITEM,
+                             PROP_TEXTLENGTH,
+                             0,
+                             1,
+                             2};
 
 // The accepted triples, as the property table lists them.
 std::set<std::tuple<int, int, int>> acceptedTriples() {
   std::set<std::tuple<int, int, int>> accepted;
-  auto add = [&](std::initializer_list<int> ids, std::initializer_list<Op> ops, std::initializer_list<int> props) {
+  auto add = [&](std::initializer_list<int> ids, std::initializer_list<Op> ops,
+                 std::initializer_list<int> props) {
     for (int id : ids)
       for (Op op : ops)
         for (int prop : props) accepted.emplace(id, op, prop);
@@ -84,12 +104,24 @@ TEST_F(Properties, ExactlyTheListedTriplesSucceed) {
         std::string text = "untouched";
         bool ok = false;
         switch (op) {
-          case SetLogical: ok = DLGSETVALUE(dialog, id, false, prop); break;
-          case GetLogical: ok = DLGGETVALUE(dialog, id, flag, prop); break;
-          case SetInteger: ok = DLGSETVALUE(dialog, id, 3, prop); break;
-          case GetInteger: ok = DLGGETVALUE(dialog, id, number, prop); break;
-          case SetText: ok = DLGSETVALUE(dialog, id, "new", prop); break;
-          case GetText: ok = DLGGETVALUE(dialog, id, text, 12, prop); break;
+          case SetLogical:
+            ok = DLGSETVALUE(dialog, id, false, prop);
+            break;
+          case GetLogical:
+            ok = DLGGETVALUE(dialog, id, flag, prop);
+            break;
+          case SetInteger:
+            ok = DLGSETVALUE(dialog, id, 3, prop);
+            break;
+          case GetInteger:
+            ok = DLGGETVALUE(dialog, id, number, prop);
+            break;
+          case SetText:
+            ok = DLGSETVALUE(dialog, id, "new", prop);
+            break;
+          case GetText:
+            ok = DLGGETVALUE(dialog, id, text, 12, prop);
+            break;
         }
         const bool expected = accepted.count({id, op, prop}) > 0;
         EXPECT_EQ(ok, expected);
@@ -126,8 +158,12 @@ TEST_F(Properties, TextsAreStoredWithoutTrailingBlanksAndHandedOutPaddedOrCut) {
     std::string expected;
   };
   const Row rows[] = {
-      {"Hello", 8, "Hello   "}, {"Hello", 3, "Hel"}, {"Hello", 0, ""},
-      {"Hello   ", 6, "Hello "}, {"  lead", 6, "  lead"}, {std::string("ab\0cd", 5), 4, "ab  "},
+      {"Hello", 8, "Hello   "},
+      {"Hello", 3, "Hel"},
+      {"Hello", 0, ""},
+      {"Hello   ", 6, "Hello "},
+      {"  lead", 6, "  lead"},
+      {std::string("ab\0cd", 5), 4, "ab  "},
       {"", 2, "  "},
   };
   for (const Row& row : rows) {
@@ -253,7 +289,8 @@ TEST_F(MainDialogValues, RadioGroupRule) {
   };
   const Row rows[] = {
       {1013, true, {1013, 1045, 1050}},
-      {1012, false, {1011, 1045, 1050}},  // turning one off checks the group's first
+      {1012, false, {1011, 1045, 1050}},  // turning one off checks the
+                                          // group's first
       {1046, true, {1011, 1046, 1050}},
       {1051, true, {1011, 1046, 1051}},
       {1051, false, {1011, 1046, 1050}},

@@ -101,26 +101,34 @@ TEST(ProgramTemplates, ItemsMatchTheControlTables) {
   constexpr auto Edit = ControlClass::Edit;
   constexpr auto Static = ControlClass::Static;
   const ItemRow rows[] = {
-      {101, 30001, 1, Button, "Exit", 376, 300, 45, 15, BS_PUSHBUTTON, BS_TYPEMASK, WS_VISIBLE | WS_CHILD, 0, 0},
+      {101, 30001, 1, Button, "Exit", 376, 300, 45, 15, BS_PUSHBUTTON, BS_TYPEMASK, WS_VISIBLE | WS_CHILD, 0,
+       0},
       {101, 2, 1, Button, "CANCEL", 8, 300, 40, 15, BS_PUSHBUTTON, BS_TYPEMASK, 0, WS_VISIBLE, 0},
       {101, 1007, 1, Edit, "", 21, 39, 171, 12, 0, 0, ES_AUTOHSCROLL, ES_READONLY | WS_DISABLED, 0},
-      {101, 1011, 1, Button, "32        Binary32", 346, 47, 67, 10, BS_AUTORADIOBUTTON, BS_TYPEMASK, WS_GROUP, 0, 0},
+      {101, 1011, 1, Button, "32        Binary32", 346, 47, 67, 10, BS_AUTORADIOBUTTON, BS_TYPEMASK, WS_GROUP,
+       0, 0},
       {101, 1015, 1, Edit, "", 35, 226, 67, 12, 0, 0, ES_NUMBER, ES_READONLY, WS_EX_STATICEDGE},
       {101, -1, 2, Static, "15", 65, 215, 9, 10, SS_LEFT, SS_TYPEMASK, WS_VISIBLE, 0, 0},
       {101, 1036, 1, Edit, "", 201, 39, 100, 12, 0, 0, ES_READONLY, ES_NUMBER, 0},
       {101, 1041, 1, Button, "DESPRE", 191, 299, 44, 16, BS_PUSHBUTTON, BS_TYPEMASK, 0, 0, WS_EX_TRANSPARENT},
-      {101, 1042, 1, Button, "ulp\n?", 303, 75, 20, 20, BS_PUSHBUTTON, BS_TYPEMASK, BS_FLAT | BS_MULTILINE | BS_ICON, 0, 0},
+      {101, 1042, 1, Button, "ulp\n?", 303, 75, 20, 20, BS_PUSHBUTTON, BS_TYPEMASK,
+       BS_FLAT | BS_MULTILINE | BS_ICON, 0, 0},
       {101, 1019, 1, Edit, "", 331, 205, 17, 12, 0, 0, ES_READONLY | ES_NUMBER, 0, 0},
-      {101, 1058, 1, Static, "Cursor Position in Field\n(msb = 1)", 331, 179, 73, 17, SS_LEFT, SS_TYPEMASK, 0, 0, 0},
+      {101, 1058, 1, Static, "Cursor Position in Field\n(msb = 1)", 331, 179, 73, 17, SS_LEFT, SS_TYPEMASK, 0,
+       0, 0},
       {101, 1043, 1, Button, "Binary X+ -", 21, 70, 48, 10, BS_AUTOCHECKBOX, BS_TYPEMASK, 0, WS_DISABLED, 0},
-      {101, 1054, 1, Static, "Data Type   (click a format field) ", 201, 27, 122, 8, SS_LEFT, SS_TYPEMASK, 0, 0, 0},
-      {101, 1044, 1, ControlClass::ListBox, "", 201, 77, 91, 18, 0, 0, LBS_NOTIFY | WS_VSCROLL, WS_DISABLED, 0},
+      {101, 1054, 1, Static, "Data Type   (click a format field) ", 201, 27, 122, 8, SS_LEFT, SS_TYPEMASK, 0,
+       0, 0},
+      {101, 1044, 1, ControlClass::ListBox, "", 201, 77, 91, 18, 0, 0, LBS_NOTIFY | WS_VSCROLL, WS_DISABLED,
+       0},
       {101, -1, 11, Static, "lsb", 288, 194, 10, 8, SS_LEFTNOWORDWRAP, SS_TYPEMASK, 0, 0, 0},
-      {101, 1046, 1, Button, "Campul curent (click pe un camp)", 222, 121, 122, 11, BS_AUTORADIOBUTTON, BS_TYPEMASK, BS_FLAT, WS_GROUP, 0},
+      {101, 1046, 1, Button, "Campul curent (click pe un camp)", 222, 121, 122, 11, BS_AUTORADIOBUTTON,
+       BS_TYPEMASK, BS_FLAT, WS_GROUP, 0},
       {101, -1, 20, Static, "(112)", 285, 272, 17, 10, SS_LEFT, SS_TYPEMASK, 0, 0, WS_EX_TRANSPARENT},
       {103, 1, 1, Button, "OK", 137, 80, 30, 12, BS_DEFPUSHBUTTON, BS_TYPEMASK, BS_FLAT, 0, 0},
       {103, 2, 1, Button, "Cancel", 7, 80, 32, 12, BS_PUSHBUTTON, BS_TYPEMASK, 0, WS_VISIBLE, 0},
-      {103, 1022, 1, Static, "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format", 7, 7, 160, 36, SS_LEFT, SS_TYPEMASK, 0, 0, WS_EX_STATICEDGE},
+      {103, 1022, 1, Static, "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format", 7, 7,
+       160, 36, SS_LEFT, SS_TYPEMASK, 0, 0, WS_EX_STATICEDGE},
       {103, -1, 1, Static, "", 79, 77, 20, 20, SS_ICON, SS_TYPEMASK, SS_CENTERIMAGE, 0, 0},
       {111, 1, 1, Button, "OK", 217, 300, 33, 12, BS_DEFPUSHBUTTON, BS_TYPEMASK, 0, 0, 0},
       {111, 2, 1, Button, "Cancel", 104, 300, 33, 12, BS_PUSHBUTTON, BS_TYPEMASK, 0, WS_VISIBLE, 0},
@@ -133,7 +141,8 @@ TEST(ProgramTemplates, ItemsMatchTheControlTables) {
       {111, 1041, 1, Button, "Save to File", 10, 299, 39, 12, BS_PUSHBUTTON, BS_TYPEMASK, BS_FLAT, 0, 0},
   };
   for (const ItemRow& row : rows) {
-    SCOPED_TRACE(testing::Message() << "dialog " << row.dialog << ", control " << row.id << " #" << row.occurrence);
+    SCOPED_TRACE(testing::Message() << "dialog " << row.dialog << ", control " << row.id << " #"
+                                    << row.occurrence);
     const TemplateItem* item = itemWithId(*findDialogTemplate(row.dialog), row.id, row.occurrence);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->controlClass, row.controlClass);
@@ -194,7 +203,9 @@ TEST(ResourceScript, StringsEscapesTitlesAndClasses) {
       "{\n"
       "  control \"x\\ny\", 0xFFFF, Static, SS_LEFT, -5, 6, 7, 8, WS_EX_STATICEDGE, 12\n"
       "  control 104, -7, \"msctls_trackbar32\", 0, 0, 0, 1, 1\n"
-      "  control \"" + std::string(300, 'w') + "\", 5, \"listbox\", LBS_NOTIFY, 0, 0, 1, 1\n"
+      "  control \"" +
+      std::string(300, 'w') +
+      "\", 5, \"listbox\", LBS_NOTIFY, 0, 0, 1, 1\n"
       "}\n");
   EXPECT_EQ(tpl.caption, "Say \"hi\" \"now\"\tand\\");
   EXPECT_EQ((std::vector<int>{tpl.x, tpl.y, tpl.width, tpl.height}), (std::vector<int>{1, -2, 3, 4}));
@@ -231,7 +242,8 @@ struct ErrorRow {
 
 TEST(ResourceScript, ErrorsNameTheLine) {
   const ErrorRow rows[] = {
-      {"1 DIALOGEX 0, 0, 1, 1\nSTYLE WS_POPUP\nBEGIN\nCONTROL \"a\", 1, \"Button\", BS_NOSUCH, 0, 0, 1, 1\nEND",
+      {"1 DIALOGEX 0, 0, 1, 1\nSTYLE WS_POPUP\nBEGIN\nCONTROL \"a\", 1, \"Button\", BS_NOSUCH, 0, 0, 1, "
+       "1\nEND",
        4, "unknown style name BS_NOSUCH"},
       {"1 DIALOGEX 0, 0, 1, 1\nBEGIN\nCONTROL \"a\" 1, \"Button\", 0, 0, 0, 1, 1\nEND", 3, "expected ','"},
       {"1 DIALOGEX 0, 0, 1, 1\nCAPTION \"open\nBEGIN END", 2, "unterminated string"},
@@ -242,7 +254,8 @@ TEST(ResourceScript, ErrorsNameTheLine) {
       {"1 DIALOGEX 0,0,1,1 BEGIN END\n\n1 DIALOGEX 0,0,1,1 BEGIN END", 3, "dialog 1 is defined twice"},
       {"1 MENU 0, 0, 1, 1", 1, "expected DIALOGEX or DIALOG"},
       {"1 DIALOGEX 0,0,1,1\nBEGIN\n\x01", 3, "unexpected byte 0x01"},
-      {"1 DIALOGEX 0,0,1,1\nBEGIN\nCONTROL \"a\", 1, \"Button\", 0, 0, 0, 1, 1\n", 4, "expected CONTROL or END"},
+      {"1 DIALOGEX 0,0,1,1\nBEGIN\nCONTROL \"a\", 1, \"Button\", 0, 0, 0, 1, 1\n", 4,
+       "expected CONTROL or END"},
       {"1 DIALOGEX 0,0,1,1 CAPTION \"a\\qb\" BEGIN END", 1, "unknown escape"},
       {"1 DIALOGEX 0,0,1,1 FONT 8 BEGIN END", 1, "expected ','"},
       {"0 DIALOGEX 0,0,1,1 BEGIN END", 1, "dialog id out of range"},
@@ -271,10 +284,18 @@ TEST(ResourceScript, DamagedInputNeverMisbehaves) {
     for (int e = 0; e < edits && !script.empty(); ++e) {
       const std::size_t at = random() % script.size();
       switch (random() % 4) {
-        case 0: script[at] = static_cast<char>(random() % 256); break;
-        case 1: script.erase(at, 1 + random() % 40); break;
-        case 2: script.insert(at, 1 + random() % 4, static_cast<char>(random() % 256)); break;
-        default: script.resize(at); break;
+        case 0:
+          script[at] = static_cast<char>(random() % 256);
+          break;
+        case 1:
+          script.erase(at, 1 + random() % 40);
+          break;
+        case 2:
+          script.insert(at, 1 + random() % 4, static_cast<char>(random() % 256));
+          break;
+        default:
+          script.resize(at);
+          break;
       }
     }
     const RcParseResult parsed = parseResourceScript(script);

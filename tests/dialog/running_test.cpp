@@ -313,9 +313,9 @@ TEST_F(Running, ModalOpenedFromAModelessCallbackIsOwnedAndNested) {
   simQueue([] { simClick(simFindWindow(103), 1); });
   ASSERT_TRUE(simClick(window, 1041));
   EXPECT_EQ(modalResult, 1);
-  EXPECT_EQ(seen, (std::vector<std::string>{"from the box",
-                                            "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format",
-                                            "from the box"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "from the box", "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format",
+                      "from the box"}));
   EXPECT_EQ(shown(window, 1036), "after");
   EXPECT_TRUE(window->enabled);
   EXPECT_EQ(simActiveWindow(), window);
@@ -433,7 +433,8 @@ TEST_F(Running, WindowsThatCannotBeMade) {
 }
 
 TEST_F(Running, TabVisitsEnabledVisibleTabStopsInTemplateOrder) {
-  for (int id : {1014, 1015, 1016, 1018, 1032, 1033, 1035}) ASSERT_TRUE(DLGSETVALUE(main, id, false, PROP_ENABLED));
+  for (int id : {1014, 1015, 1016, 1018, 1032, 1033, 1035})
+    ASSERT_TRUE(DLGSETVALUE(main, id, false, PROP_ENABLED));
   ASSERT_TRUE(DLGSETCALLBACK(main, 1026, record, EVT_GAINFOCUS));
   ASSERT_TRUE(DLGSETVALUE(main, 1026, "0"));
   LowWindow* window = showMain();

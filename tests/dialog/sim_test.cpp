@@ -103,7 +103,8 @@ TEST_F(Sim, FocusNoticesFollowActivation) {
   ASSERT_TRUE(simFocus(window, 22));
   ASSERT_TRUE(DLGMODELESS(other));
   ASSERT_TRUE(simActivate(window));
-  EXPECT_EQ(calls(), (std::vector<Call>{{720, 22, EVT_GAINFOCUS}, {720, 22, EVT_LOSEFOCUS}, {720, 22, EVT_GAINFOCUS}}));
+  EXPECT_EQ(calls(), (std::vector<Call>{
+                         {720, 22, EVT_GAINFOCUS}, {720, 22, EVT_LOSEFOCUS}, {720, 22, EVT_GAINFOCUS}}));
 }
 
 TEST_F(Sim, ListWithoutNotifyStyleTellsNothing) {
@@ -210,7 +211,8 @@ TEST_F(SimKeys, ArrowsMoveWithinARadioGroupTheCaretAndTheList) {
   simPressKey(window, SimKey::Up);
   simPressKey(window, SimKey::Left);  // round the top
   EXPECT_EQ(focusedId(window), 12);
-  EXPECT_EQ(calls(), (std::vector<Call>{{730, 11, EVT_CLICKED}, {730, 10, EVT_CLICKED}, {730, 12, EVT_CLICKED}}));
+  EXPECT_EQ(calls(),
+            (std::vector<Call>{{730, 11, EVT_CLICKED}, {730, 10, EVT_CLICKED}, {730, 12, EVT_CLICKED}}));
   simPressKey(window, SimKey::ShiftTab);
   EXPECT_EQ(focusedId(window), 20);
   simPressKey(window, SimKey::Tab);

@@ -25,36 +25,36 @@ namespace bitscope::test {
 // of the scope, subnormals emulated with mpfr_subnormalize.
 template <IeeeBinary T>
 class FormatScope {
-public:
-    FormatScope() : savedEmin_(mpfr_get_emin()), savedEmax_(mpfr_get_emax()) {
-        // MPFR writes x = m * 2^E with 0.5 <= m < 1: the smallest subnormal 2^(emin - p + 1)
-        // has E = emin - p + 2, the largest finite value E = emax + 1.
-        mpfr_set_emin(Params<T>::emin - Params<T>::p + 2);
-        mpfr_set_emax(Params<T>::emax + 1);
-    }
-    ~FormatScope() {
-        mpfr_set_emin(savedEmin_);
-        mpfr_set_emax(savedEmax_);
-    }
-    FormatScope(const FormatScope&) = delete;
-    FormatScope& operator=(const FormatScope&) = delete;
+ public:
+  FormatScope() : savedEmin_(mpfr_get_emin()), savedEmax_(mpfr_get_emax()) {
+    // MPFR writes x = m * 2^E with 0.5 <= m < 1: the smallest subnormal 2^(emin - p + 1)
+    // has E = emin - p + 2, the largest finite value E = emax + 1.
+    mpfr_set_emin(Params<T>::emin - Params<T>::p + 2);
+    mpfr_set_emax(Params<T>::emax + 1);
+  }
+  ~FormatScope() {
+    mpfr_set_emin(savedEmin_);
+    mpfr_set_emax(savedEmax_);
+  }
+  FormatScope(const FormatScope&) = delete;
+  FormatScope& operator=(const FormatScope&) = delete;
 
-private:
-    mpfr_exp_t savedEmin_, savedEmax_;
+ private:
+  mpfr_exp_t savedEmin_, savedEmax_;
 };
 
 // A MPFR number with RAII.
 class Mp {
-public:
-    explicit Mp(mpfr_prec_t precision) { mpfr_init2(x_, precision); }
-    ~Mp() { mpfr_clear(x_); }
-    Mp(const Mp&) = delete;
-    Mp& operator=(const Mp&) = delete;
-    mpfr_ptr get() { return x_; }
-    operator mpfr_ptr() { return x_; }
+ public:
+  explicit Mp(mpfr_prec_t precision) { mpfr_init2(x_, precision); }
+  ~Mp() { mpfr_clear(x_); }
+  Mp(const Mp&) = delete;
+  Mp& operator=(const Mp&) = delete;
+  mpfr_ptr get() { return x_; }
+  operator mpfr_ptr() { return x_; }
 
-private:
-    mpfr_t x_;
+ private:
+  mpfr_t x_;
 };
 
 #if BITSCOPE_BINARY128_IS_LONG_DOUBLE
@@ -68,21 +68,29 @@ inline Binary128 getBinary128(mpfr_ptr m) { return mpfr_get_float128(m, MPFR_RND
 // Exact value of x into m (m must have at least p bits of precision).
 template <IeeeBinary T>
 void setExact(mpfr_ptr m, T x) {
-    int inexact = 0;
-    if constexpr (std::same_as<T, Binary32>) inexact = mpfr_set_flt(m, x, MPFR_RNDN);
-    else if constexpr (std::same_as<T, Binary64>) inexact = mpfr_set_d(m, x, MPFR_RNDN);
-    else if constexpr (SmallIeeeBinary<T>) inexact = mpfr_set_d(m, static_cast<double>(x), MPFR_RNDN);
-    else inexact = setBinary128(m, x);
-    if (inexact != 0) std::abort();
+  int inexact = 0;
+  if constexpr (std::same_as<T, Binary32>)
+    inexact = mpfr_set_flt(m, x, MPFR_RNDN);
+  else if constexpr (std::same_as<T, Binary64>)
+    inexact = mpfr_set_d(m, x, MPFR_RNDN);
+  else if constexpr (SmallIeeeBinary<T>)
+    inexact = mpfr_set_d(m, static_cast<double>(x), MPFR_RNDN);
+  else
+    inexact = setBinary128(m, x);
+  if (inexact != 0) std::abort();
 }
 
 // m (already a value of the format) as T.
 template <IeeeBinary T>
 T getExact(mpfr_ptr m) {
-    if constexpr (std::same_as<T, Binary32>) return mpfr_get_flt(m, MPFR_RNDN);
-    else if constexpr (std::same_as<T, Binary64>) return mpfr_get_d(m, MPFR_RNDN);
-    else if constexpr (SmallIeeeBinary<T>) return T(mpfr_get_d(m, MPFR_RNDN)); // exact: m is a value of T
-    else return getBinary128(m);
+  if constexpr (std::same_as<T, Binary32>)
+    return mpfr_get_flt(m, MPFR_RNDN);
+  else if constexpr (std::same_as<T, Binary64>)
+    return mpfr_get_d(m, MPFR_RNDN);
+  else if constexpr (SmallIeeeBinary<T>)
+    return T(mpfr_get_d(m, MPFR_RNDN));  // exact: m is a value of T
+  else
+    return getBinary128(m);
 }
 
 // The decimal text (letters e only) correctly rounded into T, in T's own range.
@@ -103,4 +111,4 @@ T oracleNextDown(T x);
 template <IeeeBinary T>
 std::string mpfrPrint(const char* format, int digits, T x);
 
-} // namespace bitscope::test
+}  // namespace bitscope::test

@@ -24,8 +24,8 @@ class AboutTest : public HandlerTest {
     simQueue([this, &seen] {
       LowWindow* box = simFindWindow(aboutTemplateId);
       ASSERT_NE(box, nullptr);
-      seen = {box->title,       simControl(box, 1022)->text, simControl(box, 1023)->text,
-              box->modal,       box->owner == mainWindow(),  mainWindow()->enabled};
+      seen = {box->title, simControl(box, 1022)->text, simControl(box, 1023)->text,
+              box->modal, box->owner == mainWindow(),  mainWindow()->enabled};
     });
     simQueueKey(key);
     EXPECT_TRUE(simClick(mainWindow(), aboutButton));
@@ -58,8 +58,7 @@ TEST_F(AboutTest, ShowsTheTextsOfEachPressLanguageModallyAndLeavesNothingBehind)
   switchLanguage(Language::English);
   const AboutSeen english = pressAbout(SimKey::Enter);
   EXPECT_EQ(english.title, "About Program");
-  EXPECT_EQ(english.description,
-            "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format");
+  EXPECT_EQ(english.description, "BITSCOPE\n\nRepresentation of Floating Point Data in a Binary Format");
   EXPECT_EQ(english.notice, romanian.notice);
 }
 

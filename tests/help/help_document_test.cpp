@@ -32,8 +32,7 @@ const HelpCase helpCases[] = {
      "Fisierul \"VAZ&I-ro.pdf\" nu a fosr gasit!\nIncercati sa-l localizati direct."},
     {"EnglishNoViewer", Language::English, englishPath, OpenResult::NoAssociation,
      "Error: There is no application associated with \".pdf\" file extension!"},
-    {"RomanianNoViewer", Language::Romanian, romanianPath, OpenResult::NoAssociation,
-     romanianFailure},
+    {"RomanianNoViewer", Language::Romanian, romanianPath, OpenResult::NoAssociation, romanianFailure},
     {"EnglishCannotOpen", Language::English, englishPath, OpenResult::Failed,
      "Error: The system can't open the specified file!"},
     {"RomanianCannotOpen", Language::Romanian, romanianPath, OpenResult::Failed, romanianFailure},
@@ -50,10 +49,8 @@ TEST_P(HelpDocumentTest, LooksUpTheGuideOpensItByItsFullPathOrSaysWhy) {
   ASSERT_TRUE(simClick(mainWindow(), helpButton));
 
   const bool english = c.language == Language::English;
-  EXPECT_EQ(simSearchedNames(),
-            std::vector<std::string>{english ? "VAZ&I-en.pdf" : "VAZ&I-ro.pdf"});
-  EXPECT_EQ(simOpenedDocuments(),
-            c.opened ? std::vector<std::string>{c.found} : std::vector<std::string>{});
+  EXPECT_EQ(simSearchedNames(), std::vector<std::string>{english ? "VAZ&I-en.pdf" : "VAZ&I-ro.pdf"});
+  EXPECT_EQ(simOpenedDocuments(), c.opened ? std::vector<std::string>{c.found} : std::vector<std::string>{});
   if (std::string(c.message).empty()) {
     EXPECT_TRUE(simMessageBoxes().empty());
   } else {

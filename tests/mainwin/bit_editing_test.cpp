@@ -31,8 +31,8 @@ struct Box {
   int bytes, id, width;
 };
 
-const Box allBoxes[] = {{4, S32, 1},   {4, E32, 8},    {4, T32, 23},    {8, S64, 1},     {8, E64, 11},
-                        {8, T64, 52},  {16, S128, 1},  {16, E128, 15},  {16, T128a, 112}, {16, T128b, 112}};
+const Box allBoxes[] = {{4, S32, 1},  {4, E32, 8},   {4, T32, 23},   {8, S64, 1},      {8, E64, 11},
+                        {8, T64, 52}, {16, S128, 1}, {16, E128, 15}, {16, T128a, 112}, {16, T128b, 112}};
 
 TEST_F(BitEditing, ClickingABoxShowsItsWidthTheDataTypeAndX) {
   for (const Box& box : allBoxes) {
@@ -64,7 +64,9 @@ TEST_F(BitEditing, OverwritingASelectedBitShowsItsPositionAndRedecodes) {
   EXPECT_EQ(text(E32), "00100000");
   EXPECT_EQ(text(Caret), "3");
   EXPECT_EQ(text(Width), "8");
-  EXPECT_EQ(text(X), expectedXDisplay(f32, digitsOf("0" "00100000" + std::string(23, '0'))));
+  EXPECT_EQ(text(X), expectedXDisplay(f32, digitsOf("0"
+                                                    "00100000" +
+                                                    std::string(23, '0'))));
   EXPECT_EQ(text(DataType), "Numar normalizat: Real(4)");
   EXPECT_TRUE(messages().empty());
 
@@ -155,10 +157,10 @@ struct Excess {
 
 TEST_F(BitEditing, OneCharacterTooManyIsCutWithTheFormatsIcon) {
   const Excess cases[] = {
-      {4, S32, 1, false, MessageIcon::Error},  {4, E32, 8, false, MessageIcon::Warning},
-      {4, T32, 23, true, MessageIcon::Warning}, {8, S64, 1, false, MessageIcon::Error},
-      {8, E64, 11, false, MessageIcon::Error},  {8, T64, 52, true, MessageIcon::Error},
-      {16, S128, 1, false, MessageIcon::Error}, {16, E128, 15, false, MessageIcon::Error},
+      {4, S32, 1, false, MessageIcon::Error},    {4, E32, 8, false, MessageIcon::Warning},
+      {4, T32, 23, true, MessageIcon::Warning},  {8, S64, 1, false, MessageIcon::Error},
+      {8, E64, 11, false, MessageIcon::Error},   {8, T64, 52, true, MessageIcon::Error},
+      {16, S128, 1, false, MessageIcon::Error},  {16, E128, 15, false, MessageIcon::Error},
       {16, T128a, 48, true, MessageIcon::Error}, {16, T128b, 64, false, MessageIcon::Error},
   };
   for (const Excess& c : cases) {
@@ -224,7 +226,11 @@ TEST_F(BitEditing, ADeletedBitShiftsTheDigitsBeforeIt) {
   EXPECT_EQ(text(T32), std::string(21, '0') + "1");
   EXPECT_TRUE(messages().empty());
   // 31 digits right-aligned in 32 bits: S, E and the first T bits move one place down.
-  const Encoding expected = digitsOf("0" "0" "01111111" + std::string(21, '0') + "1");
+  const Encoding expected = digitsOf(
+      "0"
+      "0"
+      "01111111" +
+      std::string(21, '0') + "1");
   EXPECT_EQ(allBits(f32, expected), "00011111110000000000000000000001");
   EXPECT_EQ(text(X), expectedXDisplay(f32, expected));
   EXPECT_EQ(text(DataType), "Numar normalizat: Real(4)");

@@ -29,8 +29,8 @@ TEST(FormatBoxes, Binary128SplitsTIntoTheTwoBoxes) {
 // A short second box moves only its own digits: T2 "0...01" of 63 characters is 1, and the
 // leading bit of T1 keeps its weight 2^-1 (read whole, it would drop to 2^-2).
 TEST(FormatBoxes, EachSignificandBoxIsReadAsItsOwnNumber) {
-  const BitFields fields = bitFieldsFromBoxes(binary128Spec, "0", "011111111111111", "1" + std::string(47, '0'),
-                                              std::string(62, '0') + "1");
+  const BitFields fields = bitFieldsFromBoxes(binary128Spec, "0", "011111111111111",
+                                              "1" + std::string(47, '0'), std::string(62, '0') + "1");
   const Classification flags = classifyBits(binary128Spec, fields);
   EXPECT_EQ(significandView(16, fields, flags, Language::English).value,
             "1.5" + std::string(32, '0') + "E+00");

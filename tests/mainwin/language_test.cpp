@@ -15,18 +15,35 @@ struct Labels {
 };
 
 const Labels romanian{"Bitscope (Format binar)",
-                      {{1052, "Data"}, {1053, "Reprezentare FP"}, {1055, "Format"}, {1056, "Biti        Nume"},
-                       {1054, "Tip data  (click pe un camp din format)"}, {1057, "Parametru  (Numere finite)"},
-                       {1043, "Binar: X+ -"}, {1045, "Toate campurile"},
-                       {1046, "Campul curent  (click pe un camp)"}, {1058, "Pozitie cursor in camp\n(msb = 1)"},
-                       {1059, "Pozitie (Modificare /Actualizare)"}, {1060, "Latime camp"}, {1041, "DESPRE"},
+                      {{1052, "Data"},
+                       {1053, "Reprezentare FP"},
+                       {1055, "Format"},
+                       {1056, "Biti        Nume"},
+                       {1054, "Tip data  (click pe un camp din format)"},
+                       {1057, "Parametru  (Numere finite)"},
+                       {1043, "Binar: X+ -"},
+                       {1045, "Toate campurile"},
+                       {1046, "Campul curent  (click pe un camp)"},
+                       {1058, "Pozitie cursor in camp\n(msb = 1)"},
+                       {1059, "Pozitie (Modificare /Actualizare)"},
+                       {1060, "Latime camp"},
+                       {1041, "DESPRE"},
                        {1035, placeholderRo}}};
 const Labels english{"Bitscope (Binary Format)",
-                     {{1052, "Datum"}, {1053, "FP Representation"}, {1055, "Format"}, {1056, "Bits       Name"},
-                      {1054, "Data Type  (click a format field)"}, {1057, "Parameter  (Finite Numbers)"},
-                      {1043, "Binary: X+ -"}, {1045, "All Fields"}, {1046, "Current Field  (click a field)"},
-                      {1058, "Cursor Position in Field\n(msb = 1)"}, {1059, "Position\n(Change/Update)"},
-                      {1060, "Field Width"}, {1041, "ABOUT"}, {1035, placeholderEn}}};
+                     {{1052, "Datum"},
+                      {1053, "FP Representation"},
+                      {1055, "Format"},
+                      {1056, "Bits       Name"},
+                      {1054, "Data Type  (click a format field)"},
+                      {1057, "Parameter  (Finite Numbers)"},
+                      {1043, "Binary: X+ -"},
+                      {1045, "All Fields"},
+                      {1046, "Current Field  (click a field)"},
+                      {1058, "Cursor Position in Field\n(msb = 1)"},
+                      {1059, "Position\n(Change/Update)"},
+                      {1060, "Field Width"},
+                      {1041, "ABOUT"},
+                      {1035, placeholderEn}}};
 
 std::string itemText(LowWindow* window, int index) {
   const std::string& item = simControl(window, 1044)->items[static_cast<std::size_t>(index)];

@@ -110,8 +110,8 @@ Encoding roundedInFormat(const Format& f, Operation operation) {
 
 Encoding nextUpBits(const Format& f, Encoding x) {
   const Encoding signBit = one << (f.k - 1);
-  if (x == signBit) return 1;                           // -0: the smallest subnormal
-  return (x & signBit) != 0 ? x - 1 : x + 1;             // toward +infinity
+  if (x == signBit) return 1;                 // -0: the smallest subnormal
+  return (x & signBit) != 0 ? x - 1 : x + 1;  // toward +infinity
 }
 
 Encoding nextDownBits(const Format& f, Encoding x) {
@@ -123,9 +123,9 @@ Encoding nextDownBits(const Format& f, Encoding x) {
 // ---- Printing, from MPFR's correctly rounded digits ----------------------------------
 
 struct Style {
-  int digits;         // after the point
+  int digits;  // after the point
   char letter;
-  int exponentDigits; // at least
+  int exponentDigits;  // at least
   bool plus;
 };
 
@@ -284,8 +284,8 @@ View expectedView(const Format& f, Encoding x, int item, bool romanian, bool nei
       const long e = biased == 0 ? f.emin : static_cast<long>(biased) - f.bias();
       const Encoding top = biased >> 1;  // the first w - 1 bits of E
       const char* suffix = top == 0 ? " (Emin)" : top == mask(f.w - 1) ? " (Emax)" : " (E)";
-      return {std::to_string(e), std::string(romanian ? "Exponentul reprezentarii" : "Representation Exponent") +
-                                     suffix};
+      return {std::to_string(e),
+              std::string(romanian ? "Exponentul reprezentarii" : "Representation Exponent") + suffix};
     }
     case 2: {
       Mz z;
@@ -306,13 +306,14 @@ View expectedView(const Format& f, Encoding x, int item, bool romanian, bool nei
     }
     case 6: {
       const bool positive = isPositive(f, x);
-      const char* caption = romanian ? (positive ? "Delta (minim):  X + Delta > X" : "Delta (minim): |X| + Delta > |X|")
-                                     : (positive ? "Delta (Smallest): X + Delta > X"
-                                                 : "Delta (Smallest): |X| + Delta > |X|");
+      const char* caption =
+          romanian ? (positive ? "Delta (minim):  X + Delta > X" : "Delta (minim): |X| + Delta > |X|")
+                   : (positive ? "Delta (Smallest): X + Delta > X" : "Delta (Smallest): |X| + Delta > |X|");
       return {deltaStyle(f, deltaBits(f, x)), caption};
     }
     case 7:
-      return {deltaStyle(f, roundedSum(f, x, deltaBits(f, x))), isPositive(f, x) ? "X + Delta" : "|X| + Delta"};
+      return {deltaStyle(f, roundedSum(f, x, deltaBits(f, x))),
+              isPositive(f, x) ? "X + Delta" : "|X| + Delta"};
     default:
       return {};
   }

@@ -61,7 +61,7 @@ TEST_F(ParameterList, EveryItemOfNotableValuesInEachFormatAndLanguage) {
 }
 
 TEST_F(ParameterList, ABinary128SignificandBitInTheSecondBoxCountsAs2ToTheMinus49) {
-  for (const Encoding x : {encodingOf(f128, 0, 16383, Encoding(1) << 63),          // 1 + 2^-49
+  for (const Encoding x : {encodingOf(f128, 0, 16383, Encoding(1) << 63),           // 1 + 2^-49
                            encodingOf(f128, 1, 16000, (Encoding(1) << 63) | 1)}) {  // odd, negative
     show(f128, x);
     for (int item = 1; item <= 7; ++item) expectItem(f128, x, item, true, false);

@@ -24,10 +24,21 @@ TEST_F(FirstDisplay, ChecksBinary32CurrentFieldAndRomanian) {
 TEST_F(FirstDisplay, ShowsZeroInBinary32AndFieldNamesInBinary64) {
   const std::pair<int, std::string> boxes[] = {
       {X, "0"},
-      {S32, "0"}, {E32, std::string(8, '0')}, {T32, std::string(23, '0')},
-      {S64, "S"}, {E64, "   Exponent"}, {T64, std::string(25, ' ') + "Semnificand (Fractia)"},
-      {S128, " "}, {E128, std::string(15, ' ')}, {T128a, std::string(48, ' ')}, {T128b, std::string(64, ' ')},
-      {Value, ""}, {Caption, ""}, {DataType, ""}, {Caret, ""}, {Width, ""},
+      {S32, "0"},
+      {E32, std::string(8, '0')},
+      {T32, std::string(23, '0')},
+      {S64, "S"},
+      {E64, "   Exponent"},
+      {T64, std::string(25, ' ') + "Semnificand (Fractia)"},
+      {S128, " "},
+      {E128, std::string(15, ' ')},
+      {T128a, std::string(48, ' ')},
+      {T128b, std::string(64, ' ')},
+      {Value, ""},
+      {Caption, ""},
+      {DataType, ""},
+      {Caret, ""},
+      {Width, ""},
   };
   for (const auto& [id, shown] : boxes) EXPECT_EQ(text(id), shown) << "control " << id;
 }
@@ -85,7 +96,8 @@ class Run : public ::testing::Test {
  protected:
   void SetUp() override {
     resetProgram();
-    simSetFailureHandler([](const std::string& what) { ADD_FAILURE() << "simulated window system: " << what; });
+    simSetFailureHandler(
+        [](const std::string& what) { ADD_FAILURE() << "simulated window system: " << what; });
   }
   void TearDown() override { resetProgram(); }
 };
@@ -172,9 +184,9 @@ TEST_F(Run, StartUpRestoresRoundToNearestAndGradualUnderflow) {
   ASSERT_TRUE(startUp(1));
   const int rounding = std::fegetround();
   volatile float smallestNormal = std::numeric_limits<float>::min();
-  volatile float half = smallestNormal / 2.0f;        // a subnormal result
+  volatile float half = smallestNormal / 2.0f;  // a subnormal result
   volatile float one = 1.0f, tiny = 0x1p-30f;
-  volatile float sum = one + tiny;                     // 1 when rounded to nearest, not up
+  volatile float sum = one + tiny;  // 1 when rounded to nearest, not up
   std::fesetround(savedRounding);
   _mm_setcsr(savedCsr);
 

@@ -51,7 +51,8 @@ TEST_F(ToolTips, TheErrorGoesWithTheBitsItWasReadInto) {
   // A text that is not read (yet) has no error, though the boxes keep the value.
   replaceText(X, "0.1");
   replaceText(X, "0.");
-  EXPECT_EQ(simToolTip(window, X, 0), "Stored exactly: 0.1000000000000000055511151231257827021181583404541015625");
+  EXPECT_EQ(simToolTip(window, X, 0),
+            "Stored exactly: 0.1000000000000000055511151231257827021181583404541015625");
   // An infinity stores no finite number: no tooltip, nothing to copy.
   replaceText(X, "inf");
   EXPECT_EQ(simToolTip(window, X, 0), "");
@@ -89,12 +90,14 @@ TEST_F(ToolTips, TheValueBoxShowsTheExactNeighbourItShows) {
 
 TEST_F(ToolTips, ABitBoxNamesTheBitUnderTheMouseItsWeightAndField) {
   EXPECT_EQ(simToolTip(window, S32, 0), "Bitul 1 al campului semn S: semnul");
-  EXPECT_EQ(simToolTip(window, E32, 0), "Bitul 1 al campului exponent E, ponderea 2^7 (in exponentul deplasat)");
+  EXPECT_EQ(simToolTip(window, E32, 0),
+            "Bitul 1 al campului exponent E, ponderea 2^7 (in exponentul deplasat)");
   EXPECT_EQ(simToolTip(window, T32, 2), "Bitul 3 al campului semnificand T, ponderea 2^-3");
   click(EN);
   EXPECT_EQ(simToolTip(window, S64, 0), "Bit 1 of the sign field S: the sign");
   EXPECT_EQ(simToolTip(window, E32, 7), "Bit 8 of the exponent field E, weight 2^0 (in the biased exponent)");
-  EXPECT_EQ(simToolTip(window, E128, 0), "Bit 1 of the exponent field E, weight 2^14 (in the biased exponent)");
+  EXPECT_EQ(simToolTip(window, E128, 0),
+            "Bit 1 of the exponent field E, weight 2^14 (in the biased exponent)");
   EXPECT_EQ(simToolTip(window, T32, 22), "Bit 23 of the significand field T, weight 2^-23");
   // The second Binary128 significand box continues the first.
   click(R128);

@@ -41,8 +41,8 @@ struct Start {
   bool neighbourBits;
 };
 
-const Start starts[] = {{4, "3.0", 2, false},  {4, "-0.1", 5, true},  {8, "3.0", 2, false},
-                        {8, "-0.1", 5, true},  {16, "3.0", 2, false}, {16, "-0.1", 5, true}};
+const Start starts[] = {{4, "3.0", 2, false}, {4, "-0.1", 5, true},  {8, "3.0", 2, false},
+                        {8, "-0.1", 5, true}, {16, "3.0", 2, false}, {16, "-0.1", 5, true}};
 
 class TruthfulViews : public MainWindowTest {
  protected:
@@ -68,7 +68,8 @@ class TruthfulViews : public MainWindowTest {
     Encoding x = 0;
     for (const int id : boxesOf(formatShown()))
       for (const char c : text(id)) {
-        EXPECT_NE(std::string("01 ").find(c), std::string::npos) << "box " << id << " shows \"" << text(id) << '"';
+        EXPECT_NE(std::string("01 ").find(c), std::string::npos)
+            << "box " << id << " shows \"" << text(id) << '"';
         if (c != ' ') x = (x << 1) | (c == '1' ? 1 : 0);
       }
     return x;
@@ -140,7 +141,8 @@ class TruthfulViews : public MainWindowTest {
       std::vector<View> accepted;
       for (const bool language : {ro, !ro})
         for (const bool bits : {false, true})
-          if (!bits || chosen == 4 || chosen == 5) accepted.push_back(expectedView(f, x, chosen, language, bits));
+          if (!bits || chosen == 4 || chosen == 5)
+            accepted.push_back(expectedView(f, x, chosen, language, bits));
       const auto unindented = [](const std::string& s) {
         return s.substr(std::min(s.size(), s.find_first_not_of(' ')));
       };
@@ -180,8 +182,16 @@ TEST_F(TruthfulViews, AfterAFormatSwitch) {
       {"Binary32 chosen", [&] { click(R32); }},
       {"Binary64 chosen", [&] { click(R64); }},
       {"Binary128 chosen", [&] { click(R128); }},
-      {"another format, then the language", [&] { click(formatShown() == 8 ? R32 : R64); click(EN); }},
-      {"another format, then fill", [&] { click(formatShown() == 8 ? R32 : R64); click(Ones); }},
+      {"another format, then the language",
+       [&] {
+         click(formatShown() == 8 ? R32 : R64);
+         click(EN);
+       }},
+      {"another format, then fill",
+       [&] {
+         click(formatShown() == 8 ? R32 : R64);
+         click(Ones);
+       }},
       {"another format and back",
        [&] {
          const int own = formatShown() == 4 ? R32 : formatShown() == 8 ? R64 : R128;
@@ -201,20 +211,44 @@ TEST_F(TruthfulViews, AfterAnXEntry) {
       {"an invalid text", [&] { replaceText(X, "abc"); }},
       {"a text that names no number", [&] { replaceText(X, ",5x"); }},
       {"a value beyond the format", [&] { replaceText(X, "1e99999"); }},
-      {"Inf typed, then the language", [&] { replaceText(X, "inf"); click(EN); }},
-      {"a number, then the language", [&] { replaceText(X, "0.75"); click(EN); }},
+      {"Inf typed, then the language",
+       [&] {
+         replaceText(X, "inf");
+         click(EN);
+       }},
+      {"a number, then the language",
+       [&] {
+         replaceText(X, "0.75");
+         click(EN);
+       }},
   });
 }
 
 TEST_F(TruthfulViews, AfterAFillOrInvert) {
   expectEachActionTruthful({
-      {"all fields 0's", [&] { click(AllFields); click(Zeros); }},
-      {"all fields 1's", [&] { click(AllFields); click(Ones); }},
-      {"all fields inverted", [&] { click(AllFields); click(Invert); }},
+      {"all fields 0's",
+       [&] {
+         click(AllFields);
+         click(Zeros);
+       }},
+      {"all fields 1's",
+       [&] {
+         click(AllFields);
+         click(Ones);
+       }},
+      {"all fields inverted",
+       [&] {
+         click(AllFields);
+         click(Invert);
+       }},
       {"the exponent 0's", [&] { click(Zeros); }},  // the exponent box is the current field
       {"the exponent 1's", [&] { click(Ones); }},
       {"the exponent inverted", [&] { click(Invert); }},
-      {"the significand inverted", [&] { focus(significandBox()); click(Invert); }},
+      {"the significand inverted",
+       [&] {
+         focus(significandBox());
+         click(Invert);
+       }},
   });
 }
 
@@ -234,7 +268,11 @@ TEST_F(TruthfulViews, AfterABitBoxEdit) {
          ASSERT_TRUE(simSelectText(window, exponentBox(), 0, 1));
          ASSERT_TRUE(simPressKey(window, SimKey::Delete));
        }},
-      {"the sign typed over, then the language", [&] { replaceText(boxesOf(formatShown())[0], "1"); click(EN); }},
+      {"the sign typed over, then the language",
+       [&] {
+         replaceText(boxesOf(formatShown())[0], "1");
+         click(EN);
+       }},
       {"a field clicked", [&] { focus(significandBox()); }},
   });
 }
@@ -242,7 +280,11 @@ TEST_F(TruthfulViews, AfterABitBoxEdit) {
 TEST_F(TruthfulViews, AfterALanguageSwitch) {
   expectEachActionTruthful({
       {"EN", [&] { click(EN); }},
-      {"EN, then RO", [&] { click(EN); click(RO); }},
+      {"EN, then RO",
+       [&] {
+         click(EN);
+         click(RO);
+       }},
       {"RO again", [&] { click(RO); }},
   });
 }
@@ -250,10 +292,25 @@ TEST_F(TruthfulViews, AfterALanguageSwitch) {
 TEST_F(TruthfulViews, AfterOtherWindowsAndTheNeighbourCheckBox) {
   expectEachActionTruthful({
       {"the summary shown and closed",
-       [&] { click(1034); ASSERT_TRUE(simCloseWindow(simFindWindow(111))); }},
-      {"the About box shown and closed", [&] { simQueueKey(SimKey::Escape); click(1041); }},
-      {"the help document not found", [&] { simAnswerSearchPath(""); click(1042); }},
-      {"the neighbour check box toggled", [&] { selectItem(4); click(NeighbourBits); }},
+       [&] {
+         click(1034);
+         ASSERT_TRUE(simCloseWindow(simFindWindow(111)));
+       }},
+      {"the About box shown and closed",
+       [&] {
+         simQueueKey(SimKey::Escape);
+         click(1041);
+       }},
+      {"the help document not found",
+       [&] {
+         simAnswerSearchPath("");
+         click(1042);
+       }},
+      {"the neighbour check box toggled",
+       [&] {
+         selectItem(4);
+         click(NeighbourBits);
+       }},
   });
 }
 

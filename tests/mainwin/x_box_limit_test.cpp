@@ -11,9 +11,12 @@ class XBox : public MainWindowTest {
   // The boxes of the current format as one encoding's fields.
   Fields shownFields() {
     switch (appState().formatBytes) {
-      case 4: return {text(S32), text(E32), text(T32)};
-      case 8: return {text(S64), text(E64), text(T64)};
-      default: return {text(S128), text(E128), text(T128a) + text(T128b)};
+      case 4:
+        return {text(S32), text(E32), text(T32)};
+      case 8:
+        return {text(S64), text(E64), text(T64)};
+      default:
+        return {text(S128), text(E128), text(T128a) + text(T128b)};
     }
   }
 
@@ -63,7 +66,7 @@ TEST_F(XBox, APasteIsCutToWhatFitsAndTheCutIsWhatIsRead) {
   const Row rows[] = {
       {"0", 0, 1, "1.2345678901234567890123456789012345678901E-5",
        "1.2345678901234567890123456789012345678901"},
-      {"1.5", 1, 1, std::string(50, '0'), "1" + std::string(39, '0') + ".5"},     // into the middle
+      {"1.5", 1, 1, std::string(50, '0'), "1" + std::string(39, '0') + ".5"},  // into the middle
       {"2.5e10", 3, 6, "1234567890" + std::string(40, '9'), "2.51234567890" + std::string(29, '9')},
   };
   for (const Row& row : rows) {
@@ -86,12 +89,9 @@ TEST_F(XBox, EveryXDisplayTextFitsTheBox) {
   };
   const Encoding one = 1;
   const Row rows[] = {
-      {R32, f32, encodingOf(f32, 1, 0, 1)},
-      {R32, f32, largestFinite(f32) | one << 31},
-      {R64, f64, encodingOf(f64, 1, 0, 1)},
-      {R64, f64, largestFinite(f64) | one << 63},
-      {R128, f128, encodingOf(f128, 1, 0, 1)},
-      {R128, f128, encodingOf(f128, 1, 0, (one << 112) - 1)},
+      {R32, f32, encodingOf(f32, 1, 0, 1)},           {R32, f32, largestFinite(f32) | one << 31},
+      {R64, f64, encodingOf(f64, 1, 0, 1)},           {R64, f64, largestFinite(f64) | one << 63},
+      {R128, f128, encodingOf(f128, 1, 0, 1)},        {R128, f128, encodingOf(f128, 1, 0, (one << 112) - 1)},
       {R128, f128, largestFinite(f128) | one << 127},
   };
   for (const Row& row : rows) {

@@ -36,13 +36,13 @@ struct Entry {
 const Entry entries[] = {
     {4, "0.1", "0.1", Outcome::Read},
     {4, "-2.75e3", "-2750", Outcome::Read},
-    {4, "  5", "5", Outcome::Read},               // leading blanks count towards three
-    {4, "1.5 abc", "1.5", Outcome::Read},         // the number ends at the blank
+    {4, "  5", "5", Outcome::Read},        // leading blanks count towards three
+    {4, "1.5 abc", "1.5", Outcome::Read},  // the number ends at the blank
     {4, "1.5,7", "1.5", Outcome::Read},
     {4, "1.5D2", "150", Outcome::Read},
     {4, "2q-3", "0.002", Outcome::Read},
-    {4, "1e-40", "1e-40", Outcome::Read},         // a subnormal, no message
-    {4, "1e-46", "0", Outcome::Read},             // below the subnormals: +0
+    {4, "1e-40", "1e-40", Outcome::Read},  // a subnormal, no message
+    {4, "1e-46", "0", Outcome::Read},      // below the subnormals: +0
     {4, "-1e-50", "-0", Outcome::Read},
     {4, "3.4028235e38", "3.4028235e38", Outcome::Read},
     {4, "1e39", nullptr, Outcome::Invalid},
@@ -140,9 +140,9 @@ struct Named {
 };
 
 TEST_F(XEntry, NamedInfinitiesAndNaNsShowTheirEncodingWithoutTouchingX) {
-  const Named names[] = {{"inf", '0', false},  {"-Inf", '1', false}, {"Infinity", '0', false},
-                         {"+in", '0', false},  {"NaN", '0', true},   {"-nan", '1', true},
-                         {"+Na", '0', true},   {"naN", '0', true},   {"-NaN", '1', true}};
+  const Named names[] = {{"inf", '0', false}, {"-Inf", '1', false}, {"Infinity", '0', false},
+                         {"+in", '0', false}, {"NaN", '0', true},   {"-nan", '1', true},
+                         {"+Na", '0', true},  {"naN", '0', true},   {"-NaN", '1', true}};
   for (const int bytes : {4, 8, 16}) {
     const Format& f = formatOf(bytes);
     for (const Named& name : names) {

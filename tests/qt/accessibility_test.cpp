@@ -59,13 +59,15 @@ void walkTree(DialogWindow* window, QAccessibleInterface* node, Walk& walk) {
     const QString name = child->text(QAccessible::Name);
     const QString description = child->text(QAccessible::Description);
     const QtControl* control = qtFindControl(window->low, child->object());
-    const std::string who = (control != nullptr ? "control " + std::to_string(control->id) : std::string("a node")) +
-                            " \"" + name.toStdString() + "\" (role " + std::to_string(role) + ")";
+    const std::string who =
+        (control != nullptr ? "control " + std::to_string(control->id) : std::string("a node")) + " \"" +
+        name.toStdString() + "\" (role " + std::to_string(role) + ")";
     if (placeholder.match(name).hasMatch()) walk.problems.push_back(who + ": placeholder name");
     if (role == QAccessible::StaticText) {
-      if (const auto* label = qobject_cast<const QLabel*>(child->object()); label != nullptr && name != label->text())
-        walk.problems.push_back(who + ": a label heard otherwise than it reads (\"" + label->text().toStdString() +
-                                "\")");
+      if (const auto* label = qobject_cast<const QLabel*>(child->object());
+          label != nullptr && name != label->text())
+        walk.problems.push_back(who + ": a label heard otherwise than it reads (\"" +
+                                label->text().toStdString() + "\")");
     } else if (role != QAccessible::Grouping && role != QAccessible::ListItem && name.trimmed().isEmpty()) {
       walk.problems.push_back(who + ": no name");
     }
@@ -91,8 +93,9 @@ Walk walkWindow(DialogWindow* window) {
 
 DialogWindow* shownWindowOwnedBy(DialogWindow* owner) {
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* dialog = dynamic_cast<DialogWindow*>(w);
-        dialog != nullptr && dialog->isVisible() && dialog->low != nullptr && dialog->low->owner == owner->low)
+    if (auto* dialog = dynamic_cast<DialogWindow*>(w); dialog != nullptr && dialog->isVisible() &&
+                                                       dialog->low != nullptr &&
+                                                       dialog->low->owner == owner->low)
       return dialog;
   return nullptr;
 }
@@ -213,8 +216,8 @@ void driveByKeys(DialogWindow* main) {
     const QtControl* focused = qtFindControl(main->low, QApplication::focusWidget());
     round.push_back(focused != nullptr ? focused->id : 0);
   } while (round.back() != 30001 && round.size() < 40);
-  EXPECT_EQ(round, (std::vector<int>{1007, 1011, 1026, 1027, 1028, 1029, 1030, 1031, 1036, 1008, 1041, 1042, 1019,
-                                     1020, 1044, 1034, 1046, 1050, 30001}));
+  EXPECT_EQ(round, (std::vector<int>{1007, 1011, 1026, 1027, 1028, 1029, 1030, 1031, 1036, 1008, 1041, 1042,
+                                     1019, 1020, 1044, 1034, 1046, 1050, 30001}));
   press(Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), widgetOf(main, 1007));
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0.1"));  // Tab selected the "0"

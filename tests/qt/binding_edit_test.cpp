@@ -41,7 +41,8 @@ TEST_F(FormTest, EveryEditOfAnEditBoxIsExactlyOneChangeNotice) {
       {"an undo", [](LowWindow*, QLineEdit* e) { QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier); }, 1},
       {"a backspace", [](LowWindow*, QLineEdit* e) { QTest::keyClick(e, Qt::Key_Backspace); }, 1},
       {"the program's write", [](LowWindow* w, QLineEdit*) { lowSetText(w, 100, "0.1"); }, 1},
-      {"the program's write of the same text", [](LowWindow* w, QLineEdit*) { lowSetText(w, 100, "0.1"); }, 1},
+      {"the program's write of the same text", [](LowWindow* w, QLineEdit*) { lowSetText(w, 100, "0.1"); },
+       1},
       {"an assistive technology setting the value",
        [](LowWindow*, QLineEdit* e) {
          QAccessible::queryAccessibleInterface(e)->setText(QAccessible::Value, QStringLiteral("2.5"));
@@ -49,7 +50,8 @@ TEST_F(FormTest, EveryEditOfAnEditBoxIsExactlyOneChangeNotice) {
        1},
       {"an assistive technology replacing text",
        [](LowWindow*, QLineEdit* e) {
-         QAccessible::queryAccessibleInterface(e)->editableTextInterface()->replaceText(0, 1, QStringLiteral("7"));
+         QAccessible::queryAccessibleInterface(e)->editableTextInterface()->replaceText(0, 1,
+                                                                                        QStringLiteral("7"));
        },
        1},
   };
@@ -120,9 +122,9 @@ TEST_F(FormTest, DigitsOnlyBoxRefusesTypedNonDigitsButLetsPastedTextThrough) {
        pasteBy("3x", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier); }), "123x", 1},
       {"letters pasted with Shift+Insert", "",
        pasteBy("a1", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier); }), "a1", 1},
-      {"letters pasted from the context menu", "0", pasteBy(" 1b", [](QLineEdit* e) { e->paste(); }), "0 1b", 1},
-      {"letters dropped",
-       "5",
+      {"letters pasted from the context menu", "0", pasteBy(" 1b", [](QLineEdit* e) { e->paste(); }), "0 1b",
+       1},
+      {"letters dropped", "5",
        [](QLineEdit* e) {
          QMimeData data;
          data.setText(QStringLiteral("z9"));
@@ -139,10 +141,10 @@ TEST_F(FormTest, DigitsOnlyBoxRefusesTypedNonDigitsButLetsPastedTextThrough) {
        },
        "x1", 1},
       {"the program writes words", "   Exponent", [](QLineEdit*) {}, "   Exponent", 0},
-      {"a digit typed after the program's words", "   Exponent", [](QLineEdit* e) { QTest::keyClicks(e, "1"); },
-       "   Exponent1", 1},
-      {"letters typed after the program's words", "   Exponent", [](QLineEdit* e) { QTest::keyClicks(e, "z-"); },
-       "   Exponent", 0},
+      {"a digit typed after the program's words", "   Exponent",
+       [](QLineEdit* e) { QTest::keyClicks(e, "1"); }, "   Exponent1", 1},
+      {"letters typed after the program's words", "   Exponent",
+       [](QLineEdit* e) { QTest::keyClicks(e, "z-"); }, "   Exponent", 0},
   };
   QLineEdit* box = edit(101);
   focus(box);
@@ -190,8 +192,10 @@ TEST_F(FormTest, FocusNoticesFollowTheKeyboardFocus) {
   focus(edit(100));
   focus(edit(101));
   focus(widget<QWidget>(300));  // a check box: no focus notices of its own
-  const std::vector<std::pair<int, LowNotify>> expected = {
-      {100, LowNotify::FocusIn}, {100, LowNotify::FocusOut}, {101, LowNotify::FocusIn}, {101, LowNotify::FocusOut}};
+  const std::vector<std::pair<int, LowNotify>> expected = {{100, LowNotify::FocusIn},
+                                                           {100, LowNotify::FocusOut},
+                                                           {101, LowNotify::FocusIn},
+                                                           {101, LowNotify::FocusOut}};
   std::vector<std::pair<int, LowNotify>> seen;
   for (const Notice& n : notices())
     if (n.event.kind == LowEvent::Kind::Command &&

@@ -20,7 +20,7 @@ struct BitBox {
   int id;
   int bits;
 };
-constexpr BitBox bitBoxes[] = {{1026, 1}, {1027, 8},  {1028, 23}, {1032, 1},  {1033, 11},
+constexpr BitBox bitBoxes[] = {{1026, 1},  {1027, 8}, {1028, 23}, {1032, 1},  {1033, 11},
                                {1035, 52}, {1014, 1}, {1015, 15}, {1016, 48}, {1018, 64}};
 
 std::string bitPattern(int bits) {
@@ -70,8 +70,10 @@ TEST_P(MainWindowLayout, PositionsAreDialogUnitsOfTheDialogFont) {
   // One dialog unit is a quarter of the average letter width, an eighth of
   // the character height.
   const QFontMetrics fm(m.font);
-  EXPECT_EQ(m.baseX, qRound(fm.horizontalAdvance(QStringLiteral(
-                                "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0));
+  EXPECT_EQ(
+      m.baseX,
+      qRound(fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+             52.0));
   EXPECT_EQ(m.baseY, fm.height());
 }
 
@@ -120,19 +122,21 @@ TEST_P(MainWindowLayout, NoCaptionIsClipped) {
       option.initFrom(push);
       option.rect = push->rect();
       const QRect room = push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push);
-      const QRect text = QFontMetrics(push->font()).boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic,
-                                                                 push->text());
+      const QRect text =
+          QFontMetrics(push->font()).boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic, push->text());
       EXPECT_TRUE(room.contains(text)) << push->text().toStdString();
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
       // Check boxes and radio buttons draw their caption after the mark.
       QStyleOptionButton option;
       option.initFrom(button);
       option.rect = button->rect();
-      const QRect room = button->style()->subElementRect(
-          qobject_cast<QCheckBox*>(button) != nullptr ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents,
-          &option, button);
-      const QRect text = QFontMetrics(button->font()).boundingRect(
-          room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
+      const QRect room = button->style()->subElementRect(qobject_cast<QCheckBox*>(button) != nullptr
+                                                             ? QStyle::SE_CheckBoxContents
+                                                             : QStyle::SE_RadioButtonContents,
+                                                         &option, button);
+      const QRect text =
+          QFontMetrics(button->font())
+              .boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
       EXPECT_TRUE(room.contains(text)) << button->text().toStdString();
       EXPECT_GT(room.left(), 0);
     } else {

@@ -71,8 +71,8 @@ TEST_F(FormTest, DestroyComesExactlyOnceAndOwnedWindowsGoFirst) {
 TEST_F(FormTest, ModalRunReturnsTheValueGivenToEndModal) {
   struct Row {
     const char* name;
-    bool endAtInit;   // end before the window shows
-    bool byEscape;    // the user's Esc, answered as the layer does
+    bool endAtInit;  // end before the window shows
+    bool byEscape;   // the user's Esc, answered as the layer does
     int expected;
   };
   const Row rows[] = {
@@ -246,7 +246,9 @@ TEST(FileChooser, OffersTheFiltersAndAsksBeforeCreatingOrReplacing) {
   request.filterIndex = 1;
   request.defaultExtension = ".txt";
   request.initialDirectory = folder.path().toStdString();
-  const auto inFolder = [&](const char* name) { return fileSystemPath(folder.filePath(QString::fromUtf8(name))); };
+  const auto inFolder = [&](const char* name) {
+    return fileSystemPath(folder.filePath(QString::fromUtf8(name)));
+  };
 
   // A new name gets the default extension, and is created only when confirmed:
   // No keeps the chooser open.
@@ -254,14 +256,16 @@ TEST(FileChooser, OffersTheFiltersAndAsksBeforeCreatingOrReplacing) {
   QString selected, question;
   std::filesystem::path path;
   {
-    ModalScript script({chooseName(QStringLiteral("saved-summary"), &filters, &selected), answer(QMessageBox::No),
-                        chooseName(QStringLiteral("saved-summary")), answer(QMessageBox::Yes, &question)});
+    ModalScript script({chooseName(QStringLiteral("saved-summary"), &filters, &selected),
+                        answer(QMessageBox::No), chooseName(QStringLiteral("saved-summary")),
+                        answer(QMessageBox::Yes, &question)});
     ASSERT_TRUE(lowChooseFile(request, path));
     EXPECT_TRUE(script.finished());
   }
   EXPECT_EQ(path, inFolder("saved-summary.txt"));
   EXPECT_TRUE(question.contains(QStringLiteral("Create the file?"))) << question.toStdString();
-  EXPECT_EQ(filters, (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*.* *)")}));
+  EXPECT_EQ(filters,
+            (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*.* *)")}));
   EXPECT_EQ(selected, QStringLiteral("Text files (*.txt)"));
 
   // Replacing a file is confirmed first; refusing keeps the chooser open.

@@ -94,7 +94,8 @@ void ModalScript::poll() {
 void ModalScript::run(std::size_t step, const QPointer<QWidget>& window) {
   scheduled_ = false;
   // Gone or covered since the poll saw it: the next poll looks again.
-  if (gaveUp_ || window.isNull() || QApplication::activeModalWidget() != window || !ready(step, window)) return;
+  if (gaveUp_ || window.isNull() || QApplication::activeModalWidget() != window || !ready(step, window))
+    return;
   if (step == next_) {
     ++next_;
     sinceProgress_.restart();
@@ -122,13 +123,12 @@ bool ModalScript::running(const QWidget* window) const {
 
 void ModalScript::giveUp(const QWidget* top) {
   gaveUp_ = true;
-  const std::string waitingFor =
-      finished() ? std::string("no further window")
-                 : QStringLiteral("step %1 of %2, %3")
-                       .arg(next_ + 1)
-                       .arg(steps_.size())
-                       .arg(steps_[next_].what)
-                       .toStdString();
+  const std::string waitingFor = finished() ? std::string("no further window")
+                                            : QStringLiteral("step %1 of %2, %3")
+                                                  .arg(next_ + 1)
+                                                  .arg(steps_.size())
+                                                  .arg(steps_[next_].what)
+                                                  .toStdString();
   ADD_FAILURE() << "The modal windows made no progress for " << noProgressLimitMs / 1000
                 << " s: the script waits for " << waitingFor << ", and in front is " << describe(top)
                 << ". Every modal window is closed, so that the test can end.";
@@ -139,7 +139,9 @@ bool isChooser(QWidget* top) { return qobject_cast<QFileDialog*>(top) != nullptr
 bool isMessageBox(QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; }
 
 namespace {
-QLineEdit* nameBox(QWidget* chooser) { return chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
+QLineEdit* nameBox(QWidget* chooser) {
+  return chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
 }  // namespace
 
 bool canTypeAName(QWidget* chooser) {
@@ -160,17 +162,18 @@ ModalStep chooseName(const QString& name, QStringList* filtersSeen, QString* fil
 }
 
 ModalStep answer(QMessageBox::StandardButton button, QString* text) {
-  return {QStringLiteral("a message box, to press its standard button 0x%1").arg(static_cast<int>(button), 0, 16),
-          isMessageBox,
-          [button](QWidget* top) {
-            const QAbstractButton* choice = static_cast<QMessageBox*>(top)->button(button);
-            return choice != nullptr && choice->isVisible() && choice->isEnabled();
-          },
-          [=](QWidget* top) {
-            auto* box = static_cast<QMessageBox*>(top);
-            if (text != nullptr) *text = box->text();
-            box->button(button)->click();
-          }};
+  return {
+      QStringLiteral("a message box, to press its standard button 0x%1").arg(static_cast<int>(button), 0, 16),
+      isMessageBox,
+      [button](QWidget* top) {
+        const QAbstractButton* choice = static_cast<QMessageBox*>(top)->button(button);
+        return choice != nullptr && choice->isVisible() && choice->isEnabled();
+      },
+      [=](QWidget* top) {
+        auto* box = static_cast<QMessageBox*>(top);
+        if (text != nullptr) *text = box->text();
+        box->button(button)->click();
+      }};
 }
 
 }  // namespace bitscope::test

@@ -30,10 +30,10 @@ namespace bitscope::test {
 bool windowInFront(QWidget* window);
 
 struct ModalStep {
-  QString what;                             // names the step in a failure, e.g. "the file chooser"
-  std::function<bool(QWidget*)> expects;    // is this the step's window?
-  std::function<bool(QWidget*)> ready;      // are its widgets ready for the action? (empty: yes)
-  std::function<void(QWidget*)> act;        // may open the next modal window and wait there
+  QString what;                           // names the step in a failure, e.g. "the file chooser"
+  std::function<bool(QWidget*)> expects;  // is this the step's window?
+  std::function<bool(QWidget*)> ready;    // are its widgets ready for the action? (empty: yes)
+  std::function<void(QWidget*)> act;      // may open the next modal window and wait there
 };
 
 class ModalScript {
@@ -53,10 +53,10 @@ class ModalScript {
   void giveUp(const QWidget* top);
 
   std::vector<ModalStep> steps_;
-  std::size_t next_ = 0;                     // the first step that has not acted yet
-  bool scheduled_ = false;                   // an action waits for its turn of the event loop
-  std::vector<QPointer<QWidget>> running_;   // windows whose action has not returned (nested windows)
-  QPointer<QWidget> leftInFront_;            // a window its action left shown: the action did not take
+  std::size_t next_ = 0;                    // the first step that has not acted yet
+  bool scheduled_ = false;                  // an action waits for its turn of the event loop
+  std::vector<QPointer<QWidget>> running_;  // windows whose action has not returned (nested windows)
+  QPointer<QWidget> leftInFront_;           // a window its action left shown: the action did not take
   std::size_t leftInFrontStep_ = 0;
   QElapsedTimer sinceProgress_;
   bool gaveUp_ = false;

@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -100,13 +100,17 @@ class QtSaveTest : public ::testing::Test {
 TEST_F(QtSaveTest, CreatesANewFileOnlyWhenConfirmedUnderAnyName) {
   struct Row {
     const char* folder;
-    const char* typed;   // into the chooser's name box
-    const char* file;    // what is written
-    const char* shown;   // folder and file as the box that confirms the save names them
+    const char* typed;  // into the chooser's name box
+    const char* file;   // what is written
+    const char* shown;  // folder and file as the box that confirms the save names them
     Language language;
   };
   const Row rows[] = {
-      {"\xC8\x99tiin\xC8\x9B" "e", "rezumat", "rezumat.txt", "\x3Ftiin\x3F" "e/rezumat.txt",
+      {"\xC8\x99tiin\xC8\x9B"
+       "e",
+       "rezumat", "rezumat.txt",
+       "\x3Ftiin\x3F"
+       "e/rezumat.txt",
        Language::Romanian},  // științe
       {"\xD0\x94\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x82\xD1\x8B", "sum \xF0\x9F\x93\x84.txt",
        "sum \xF0\x9F\x93\x84.txt", "\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F/sum \x3F.txt",
@@ -123,12 +127,13 @@ TEST_F(QtSaveTest, CreatesANewFileOnlyWhenConfirmedUnderAnyName) {
 
     // No to the question keeps the chooser open; Cancel then writes nothing.
     QString question;
-    pressSave(folder, {chooseName(QString::fromUtf8(row.typed)), answer(QMessageBox::No, &question),
+    pressSave(folder, {chooseName(QString::fromUtf8(row.typed)),
+                       answer(QMessageBox::No, &question),
                        {QStringLiteral("the chooser, to cancel it"), isChooser, canTypeAName,
                         [](QWidget* top) { static_cast<QDialog*>(top)->reject(); }}});
     EXPECT_EQ(snapshot(folder), before);
     EXPECT_TRUE(question.endsWith(row.language == Language::English ? QStringLiteral("Create the file?")
-                                                                   : QString::fromUtf8("Îl creați?")))
+                                                                    : QString::fromUtf8("Îl creați?")))
         << question.toStdString();
 
     // Yes writes that file, byte for byte, and no other.
@@ -146,12 +151,14 @@ TEST_F(QtSaveTest, ReplacesAnExistingFileOnlyWhenConfirmed) {
   const fs::path file = folder_ / "old.txt";
   std::ofstream(file) << "the previous summary";
   const auto before = snapshot(folder_);
-  pressSave(folder_, {chooseName(QStringLiteral("old.txt")), answer(QMessageBox::No),
+  pressSave(folder_, {chooseName(QStringLiteral("old.txt")),
+                      answer(QMessageBox::No),
                       {QStringLiteral("the chooser, to cancel it"), isChooser, canTypeAName,
                        [](QWidget* top) { static_cast<QDialog*>(top)->reject(); }}});
   EXPECT_EQ(snapshot(folder_), before);
 
-  pressSave(folder_, {chooseName(QStringLiteral("old.txt")), answer(QMessageBox::Yes), answer(QMessageBox::Ok)});
+  pressSave(folder_,
+            {chooseName(QStringLiteral("old.txt")), answer(QMessageBox::Yes), answer(QMessageBox::Ok)});
   EXPECT_EQ(readFile(file), expectedFile(Language::English));
   EXPECT_EQ(snapshot(folder_).size(), 1u);
 }
@@ -165,7 +172,8 @@ TEST_F(QtSaveTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
   QString error;
   pressSave(locked, {chooseName(QStringLiteral("kept.txt")), answer(QMessageBox::Yes),
                      answer(QMessageBox::Ok, &error)});
-  EXPECT_TRUE(error.startsWith(QStringLiteral("The summary was not saved to the file:"))) << error.toStdString();
+  EXPECT_TRUE(error.startsWith(QStringLiteral("The summary was not saved to the file:")))
+      << error.toStdString();
   EXPECT_EQ(snapshot(folder_), before);
 }
 
@@ -182,10 +190,13 @@ class QtHelpTest : public ::testing::Test {
     oldPath_ = qgetenv("PATH");
     QDir::setCurrent(folder_.path());
     QDir().mkdir(QStringLiteral("bin"));
-    qputenv("PATH", (folder_.filePath(QStringLiteral("bin")) + u':' + QString::fromLocal8Bit(oldPath_)).toLocal8Bit());
+    qputenv(
+        "PATH",
+        (folder_.filePath(QStringLiteral("bin")) + u':' + QString::fromLocal8Bit(oldPath_)).toLocal8Bit());
     std::ofstream(fileSystemPath(folder_.filePath(QStringLiteral("VAZ&I-en.pdf")))) << "%PDF-1.4\n";
     std::ofstream(fileSystemPath(folder_.filePath(QStringLiteral("VAZ&I-ro.pdf")))) << "%PDF-1.4\n";
-    writeTool("xdg-open", "printf '%s' \"$1\" > \"$PWD/opened.tmp\" && mv \"$PWD/opened.tmp\" \"$PWD/opened\"\n");
+    writeTool("xdg-open",
+              "printf '%s' \"$1\" > \"$PWD/opened.tmp\" && mv \"$PWD/opened.tmp\" \"$PWD/opened\"\n");
   }
   void TearDown() override {
     QDir::setCurrent(oldCurrent_);
@@ -194,14 +205,17 @@ class QtHelpTest : public ::testing::Test {
   }
   void writeTool(const char* name, const std::string& body) {
     const QString path = folder_.filePath(QStringLiteral("bin/") + QString::fromUtf8(name));
-    std::ofstream(fileSystemPath(path)) << "#!/bin/sh\ncd \"" << folder_.path().toStdString() << "\"\n" << body;
+    std::ofstream(fileSystemPath(path)) << "#!/bin/sh\ncd \"" << folder_.path().toStdString() << "\"\n"
+                                        << body;
     fs::permissions(fileSystemPath(path), fs::perms(0755));
   }
   // xdg-mime names application after the test creates the file "release";
   // a limit ends it should nobody ever release it.
   void desktopAnswers(const char* application) {
-    writeTool("xdg-mime", std::string("i=0; while [ ! -e release ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n") +
-                              "printf '" + application + "'\ntouch answered\n");
+    writeTool(
+        "xdg-mime",
+        std::string("i=0; while [ ! -e release ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n") +
+            "printf '" + application + "'\ntouch answered\n");
   }
   void release() { std::ofstream(fileSystemPath(folder_.filePath(QStringLiteral("release")))); }
   QString opened() const {
@@ -277,8 +291,8 @@ TEST(QtLanguage, StandardButtonsAndTheChooserFollowTheLanguage) {
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     const auto* label = chooser.findChild<QLabel*>(QStringLiteral("fileNameLabel"));
-    return Shown{buttons.button(QDialogButtonBox::Cancel)->text(), buttons.button(QDialogButtonBox::Yes)->text(),
-                 label != nullptr ? label->text() : QString()};
+    return Shown{buttons.button(QDialogButtonBox::Cancel)->text(),
+                 buttons.button(QDialogButtonBox::Yes)->text(), label != nullptr ? label->text() : QString()};
   };
 
   lowSetLanguage("ro");

@@ -7,9 +7,9 @@
 // another dialog template as the dialog layer shows it.
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -20,8 +20,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/dialog.h"
 #include "bindings/qt/qt_binding.h"
+#include "dialog/dialog.h"
 #include "mainwin/program.h"
 #include "tests/qt/modal_script.h"
 #include "tests/qt/program_run.h"
@@ -79,8 +79,7 @@ TEST(StageProgram, MainWindowIsTemplate101) {
 TEST(StageProgram, APasteIntoTheExponentBoxIsRepairedWithItsMessageWhereTypingIsRefused) {
   QString message;
   test::ModalScript script({{QStringLiteral("the invalid-input message"),
-                             [](QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; },
-                             nullptr,
+                             [](QWidget* top) { return qobject_cast<QMessageBox*>(top) != nullptr; }, nullptr,
                              [&](QWidget* top) {
                                auto* box = static_cast<QMessageBox*>(top);
                                message = box->text();
@@ -135,7 +134,7 @@ TEST(StageProgram, XBoxTakesNoMoreThanTheFortyTwoCharactersThatAreRead) {
 // ---- screenshot -------------------------------------------------------------
 
 void fillSampleBits(LowWindow* window) {
-  const std::pair<int, int> boxes[] = {{1026, 1}, {1027, 8},  {1028, 23}, {1032, 1},  {1033, 11},
+  const std::pair<int, int> boxes[] = {{1026, 1},  {1027, 8}, {1028, 23}, {1032, 1},  {1033, 11},
                                        {1035, 52}, {1014, 1}, {1015, 15}, {1016, 48}, {1018, 64}};
   for (const auto& [id, bits] : boxes) {
     std::string text;

@@ -64,9 +64,9 @@ TEST(QtToolTip, TheMouseOnXOrOnABitShowsItsText) {
 
     // Each bit of the exponent by its own weight; the significand's third bit.
     for (int bit = 0; bit < 8; ++bit)
-      EXPECT_EQ(toolTipOnCharacter(main, 1027, bit), "Bit " + std::to_string(bit + 1) +
-                                                         " of the exponent field E, weight 2^" +
-                                                         std::to_string(7 - bit) + " (in the biased exponent)");
+      EXPECT_EQ(toolTipOnCharacter(main, 1027, bit),
+                "Bit " + std::to_string(bit + 1) + " of the exponent field E, weight 2^" +
+                    std::to_string(7 - bit) + " (in the biased exponent)");
     EXPECT_EQ(toolTipOnCharacter(main, 1028, 2), "Bit 3 of the significand field T, weight 2^-3");
 
     // Back in Romanian, the same point says it in Romanian.

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/sim/sim_state.h"
 #include "dialog/winstyle.h"
+#include "tests/sim/sim_state.h"
 
 namespace bitscope {
 
@@ -29,7 +29,8 @@ bool inList(const SimControl& list, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < list.items.size();
 }
 
-LowWindow* createWindow(const DialogTemplate& tpl, LowWindow* owner, bool modal, int showMode, void* userData) {
+LowWindow* createWindow(const DialogTemplate& tpl, LowWindow* owner, bool modal, int showMode,
+                        void* userData) {
   State& s = state();
   if (s.failNextCreation) {
     s.failNextCreation = false;
@@ -225,7 +226,8 @@ int lowListCount(LowWindow* window, int id) {
 
 std::string lowListText(LowWindow* window, int id, int index) {
   const SimControl* list = listControl(window, id, "lowListText");
-  return list != nullptr && inList(*list, index) ? list->items[static_cast<std::size_t>(index)] : std::string();
+  return list != nullptr && inList(*list, index) ? list->items[static_cast<std::size_t>(index)]
+                                                 : std::string();
 }
 
 void lowListSelect(LowWindow* window, int id, int index) {
@@ -361,11 +363,9 @@ bool lowChooseFile(const FileChooserRequest& request, std::filesystem::path& pat
     if (!answer) return false;
     std::error_code error;
     const bool exists = std::filesystem::exists(*answer, error);
-    if (!exists && request.promptCreate &&
-        !askChooserQuestion(SimChooserQuestion::Kind::Create, *answer))
+    if (!exists && request.promptCreate && !askChooserQuestion(SimChooserQuestion::Kind::Create, *answer))
       continue;
-    if (exists && request.promptOverwrite &&
-        !askChooserQuestion(SimChooserQuestion::Kind::Replace, *answer))
+    if (exists && request.promptOverwrite && !askChooserQuestion(SimChooserQuestion::Kind::Replace, *answer))
       continue;
     path = *answer;
     return true;

@@ -53,7 +53,7 @@ struct SimControl {
   int selectionStart = 0;  // edit box: the selection, 0-based; the caret is its end
   int selectionEnd = 0;
   std::size_t textLimit = std::string::npos;  // edit box: the most characters it holds
-  std::vector<std::string> items;  // list box
+  std::vector<std::string> items;             // list box
   std::vector<bool> selected;
   LowIcon* icon = nullptr;
   AccessibleText accessible;  // as the program gave it
@@ -94,8 +94,8 @@ void simReset();
 // prints it and aborts.
 void simSetFailureHandler(std::function<void(const std::string&)> handler);
 
-std::vector<LowWindow*> simLiveWindows();           // in creation order
-LowWindow* simFindWindow(int templateId);           // the newest live one
+std::vector<LowWindow*> simLiveWindows();  // in creation order
+LowWindow* simFindWindow(int templateId);  // the newest live one
 LowWindow* simActiveWindow();
 SimControl* simControl(LowWindow* window, int id);  // the first with the id
 void simFailNextWindowCreation();
@@ -126,7 +126,7 @@ bool simType(LowWindow* window, int id, std::string_view text);     // character
 bool simPaste(LowWindow* window, int id, std::string_view text);    // one edit
 bool simSelectListItem(LowWindow* window, int id, int index);       // 0-based
 bool simDoubleClickListItem(LowWindow* window, int id, int index);
-bool simCloseWindow(LowWindow* window);                             // the close box
+bool simCloseWindow(LowWindow* window);  // the close box
 // A key handled by the dialog manager of window (as a routed message is).
 bool simPressKey(LowWindow* window, SimKey key);
 void simResize(LowWindow* window, LowSizeKind size);

@@ -58,8 +58,8 @@ void activate(LowWindow* window);  // deactivating the previously active one
 void setFocus(LowWindow* window, int index);
 void replaceSelection(LowWindow* window, int index, std::string_view text);  // one user edit
 void destroyWindow(LowWindow* window);
-void dialogKey(LowWindow* window, SimKey key);  // the dialog manager's keyboard handling
-void controlKey(LowWindow* window, SimKey key); // a key the focused control handles itself
+void dialogKey(LowWindow* window, SimKey key);   // the dialog manager's keyboard handling
+void controlKey(LowWindow* window, SimKey key);  // a key the focused control handles itself
 
 bool isEdit(const SimControl& control);
 bool isPushButton(const SimControl& control);

@@ -2,8 +2,8 @@
 // the script, and the records of platform services.
 #include <algorithm>
 
-#include "tests/sim/sim_state.h"
 #include "dialog/winstyle.h"
+#include "tests/sim/sim_state.h"
 
 namespace bitscope {
 
@@ -50,7 +50,8 @@ bool selectListItem(LowWindow* window, int id, int index, bool doubleClick) {
   const int at = userTarget(window, id);
   if (at < 0) return false;
   SimControl& list = window->controls[static_cast<std::size_t>(at)];
-  if (list.controlClass != ControlClass::ListBox || index < 0 || static_cast<std::size_t>(index) >= list.items.size())
+  if (list.controlClass != ControlClass::ListBox || index < 0 ||
+      static_cast<std::size_t>(index) >= list.items.size())
     return false;
   setFocus(window, at);
   if (window->destroyed) return true;
@@ -197,7 +198,9 @@ bool simPaste(LowWindow* window, int id, std::string_view text) {
   return true;
 }
 
-bool simSelectListItem(LowWindow* window, int id, int index) { return selectListItem(window, id, index, false); }
+bool simSelectListItem(LowWindow* window, int id, int index) {
+  return selectListItem(window, id, index, false);
+}
 
 bool simDoubleClickListItem(LowWindow* window, int id, int index) {
   return selectListItem(window, id, index, true);

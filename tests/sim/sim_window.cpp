@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/sim/sim_state.h"
 #include "dialog/winstyle.h"
+#include "tests/sim/sim_state.h"
 
 namespace bitscope::sim {
 
@@ -155,7 +155,8 @@ void moveInRadioGroup(LowWindow* window, int index, bool forward) {
   const auto count = static_cast<int>(radios.size());
   const auto at = static_cast<int>(std::find(radios.begin(), radios.end(), index) - radios.begin());
   for (int step = 1; step < count; ++step) {
-    const int next = radios[static_cast<std::size_t>(((at + (forward ? step : -step)) % count + count) % count)];
+    const int next =
+        radios[static_cast<std::size_t>(((at + (forward ? step : -step)) % count + count) % count)];
     const SimControl& candidate = window->controls[static_cast<std::size_t>(next)];
     if (!candidate.visible || !candidate.enabled) continue;
     setFocus(window, next);
@@ -176,7 +177,8 @@ void moveListSelection(LowWindow* window, int index, int by) {
   const auto count = static_cast<int>(list.items.size());
   if (count == 0) return;
   const auto selected = std::find(list.selected.begin(), list.selected.end(), true);
-  const int current = selected == list.selected.end() ? -1 : static_cast<int>(selected - list.selected.begin());
+  const int current =
+      selected == list.selected.end() ? -1 : static_cast<int>(selected - list.selected.begin());
   const int next = current < 0 ? 0 : std::clamp(current + by, 0, count - 1);
   if (next == current) return;
   lowListSelect(window, list.id, next);
@@ -275,7 +277,8 @@ void dialogKey(LowWindow* window, SimKey key) {
         target = -1;
         for (std::size_t i = 0; i < window->controls.size() && target < 0; ++i) {
           const SimControl& control = window->controls[i];
-          if (control.controlClass == ControlClass::Button && (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+          if (control.controlClass == ControlClass::Button &&
+              (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             target = static_cast<int>(i);
         }
       }

@@ -103,8 +103,7 @@ inline const std::vector<std::string> englishDialogFormulas{
 
 inline std::string expectedFile(Language language) {
   std::string bytes;
-  for (std::string_view record :
-       language == Language::English ? englishFileRecords : romanianFileRecords) {
+  for (std::string_view record : language == Language::English ? englishFileRecords : romanianFileRecords) {
     bytes += record;
     bytes += "\r\n";
   }
@@ -117,8 +116,7 @@ inline std::vector<std::string> expectedDialogParagraphs(Language language) {
   std::vector<std::string> paragraphs;
   std::string paragraph;
   bool started = false;
-  for (std::string_view record :
-       language == Language::English ? englishFileRecords : romanianFileRecords) {
+  for (std::string_view record : language == Language::English ? englishFileRecords : romanianFileRecords) {
     if (record == " ") {  // ends a paragraph
       paragraphs.push_back(paragraph);
       paragraph.clear();
@@ -129,8 +127,7 @@ inline std::vector<std::string> expectedDialogParagraphs(Language language) {
     paragraph += record;
     started = true;
   }
-  const auto& formulas =
-      language == Language::English ? englishDialogFormulas : romanianDialogFormulas;
+  const auto& formulas = language == Language::English ? englishDialogFormulas : romanianDialogFormulas;
   paragraphs[4] = formulas[0];
   paragraphs[5] = formulas[1];
   return paragraphs;

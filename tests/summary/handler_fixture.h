@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/sim/dlglow_sim.h"
 #include "state/appstate.h"
+#include "tests/sim/dlglow_sim.h"
 
 namespace bitscope::testing {
 

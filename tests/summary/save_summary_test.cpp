@@ -11,8 +11,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -36,7 +36,9 @@ void writeFile(const fs::path& path, std::string_view bytes) {
 
 // A name given in UTF-8, as the chooser hands it over on every system (a narrow name would
 // be read in the ANSI code page on Windows).
-fs::path utf8Path(const char* bytes) { return fs::path(std::u8string(reinterpret_cast<const char8_t*>(bytes))); }
+fs::path utf8Path(const char* bytes) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(bytes)));
+}
 
 // Every entry below folder with its content ("<folder>" for a folder).
 std::map<fs::path, std::string> snapshot(const fs::path& folder) {
@@ -109,9 +111,8 @@ TEST_F(SaveSummaryTest, ChooserAsksForATextFileInTheCurrentFolder) {
   ASSERT_EQ(simFileChooserRequests().size(), 1u);
   const FileChooserRequest& request = simFileChooserRequests()[0];
   EXPECT_EQ(request.title, "Saved Topic");
-  const decltype(request.filters) filters{{"Text Files (*.txt)", "*.txt"},
-                                          {"Data Files (*.dat)", "*.dat"},
-                                          {"All files (*.*)", "*.*"}};
+  const decltype(request.filters) filters{
+      {"Text Files (*.txt)", "*.txt"}, {"Data Files (*.dat)", "*.dat"}, {"All files (*.*)", "*.*"}};
   EXPECT_EQ(request.filters, filters);
   EXPECT_EQ(request.filterIndex, 1);
   EXPECT_EQ(request.defaultExtension, "txt");
@@ -185,9 +186,11 @@ TEST_F(SaveSummaryTest, WritesToNamesBeyondTheProgramsCodePage) {
     const char* shown;  // folder/name as the box shows it
   };
   const Row rows[] = {
-      {"\xC8\x99tiin\xC8\x9B" "e", "rezumat.txt", "?tiin?e/rezumat.txt"},        // științe
+      {"\xC8\x99tiin\xC8\x9B"
+       "e",
+       "rezumat.txt", "?tiin?e/rezumat.txt"},                                               // științe
       {"\xD0\x94\xD0\xBE\xD0\xBA", "\xC3\xA9t\xC3\xA9.txt", "\x3F\x3F\x3F/\xE9t\xE9.txt"},  // Док, été
-      {"notes", "sum \xF0\x9F\x93\x84.txt", "notes/sum ?.txt"},                   // an emoji
+      {"notes", "sum \xF0\x9F\x93\x84.txt", "notes/sum ?.txt"},                             // an emoji
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.shown);
@@ -234,8 +237,7 @@ struct Failure {
 };
 void PrintTo(const Failure& failure, std::ostream* out) { *out << failure.name; }
 
-constexpr const char* romanianAccess =
-    "Scrierea nu este permisa (fisier sau director protejat la scriere).";
+constexpr const char* romanianAccess = "Scrierea nu este permisa (fisier sau director protejat la scriere).";
 constexpr const char* englishAccess = "Writing is not allowed (read-only file or folder).";
 constexpr const char* romanianFull = "Discul este plin (sau fisierul este prea mare).";
 constexpr const char* englishFull = "The disk is full (or the file is too large).";
@@ -247,8 +249,7 @@ const Failure failures[] = {
        writeFile(folder / "notes" / "kept.txt", "kept");
        return (folder / "notes").string();
      },
-     "Numele este al unui director, nu al unui fisier.",
-     "The name is that of a folder, not of a file."},
+     "Numele este al unui director, nu al unui fisier.", "The name is that of a folder, not of a file."},
     {"MissingFolder", [](const fs::path& folder) { return (folder / "gone" / "s.txt").string(); },
      "Directorul nu exista.", "The folder does not exist."},
     {"ReadOnlyFile",
@@ -262,10 +263,8 @@ const Failure failures[] = {
     // Nothing can be created in /sys, not even by the superuser (who passes
     // the permission checks of an ordinary read-only folder).
     {"FolderWhereNothingCanBeCreated",
-     [](const fs::path&) { return std::string("/sys/bitscope-summary.txt"); }, romanianAccess,
-     englishAccess},
-    {"FullDevice", [](const fs::path&) { return std::string("/dev/full"); }, romanianFull,
-     englishFull},
+     [](const fs::path&) { return std::string("/sys/bitscope-summary.txt"); }, romanianAccess, englishAccess},
+    {"FullDevice", [](const fs::path&) { return std::string("/dev/full"); }, romanianFull, englishFull},
     {"DiskFullWhileReplacing",
      [](const fs::path& folder) {
        writeFile(folder / "kept.txt", "the previous summary");
@@ -313,8 +312,7 @@ TEST_P(SaveFailureTest, IsReportedAndLeavesEverythingAsItWas) {
   const SimMessageBox& box = simMessageBoxes()[0];
   EXPECT_EQ(box.text, std::string(english ? "The summary was not saved to the file:"
                                           : "Rezumatul nu a fost salvat in fisierul:") +
-                          "\n" + path + "\n" +
-                          (english ? failure.englishReason : failure.romanianReason));
+                          "\n" + path + "\n" + (english ? failure.englishReason : failure.romanianReason));
   EXPECT_EQ(box.caption, english ? "Error" : "Eroare");
   EXPECT_EQ(box.icon, MessageIcon::Error);
   EXPECT_EQ(box.owner, nullptr);
@@ -322,14 +320,13 @@ TEST_P(SaveFailureTest, IsReportedAndLeavesEverythingAsItWas) {
   EXPECT_FALSE(fs::exists("/sys/bitscope-summary.txt"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SaveFailureTest,
-    ::testing::Combine(::testing::ValuesIn(failures),
-                       ::testing::Values(Language::Romanian, Language::English)),
-    [](const auto& row) {
-      return std::string(std::get<0>(row.param).name) +
-             (std::get<1>(row.param) == Language::English ? "_English" : "_Romanian");
-    });
+INSTANTIATE_TEST_SUITE_P(Rows, SaveFailureTest,
+                         ::testing::Combine(::testing::ValuesIn(failures),
+                                            ::testing::Values(Language::Romanian, Language::English)),
+                         [](const auto& row) {
+                           return std::string(std::get<0>(row.param).name) +
+                                  (std::get<1>(row.param) == Language::English ? "_English" : "_Romanian");
+                         });
 
 }  // namespace
 }  // namespace bitscope::testing

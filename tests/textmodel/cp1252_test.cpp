@@ -24,7 +24,8 @@ TEST(Cp1252, AllBytesMapToDistinctCodePoints) {
   std::string everyByte;
   for (int b = 0; b < 256; ++b) {
     const char32_t c = cp1252ToUnicode(static_cast<unsigned char>(b));
-    EXPECT_TRUE(seen.insert(c).second) << "byte " << b << " repeats U+" << std::hex << static_cast<unsigned>(c);
+    EXPECT_TRUE(seen.insert(c).second)
+        << "byte " << b << " repeats U+" << std::hex << static_cast<unsigned>(c);
     const bool undefinedByte = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
     EXPECT_EQ(c >= 0x80 && c <= 0x9F, undefinedByte) << b;
     everyByte.push_back(static_cast<char>(b));
@@ -54,11 +55,25 @@ TEST(Cp1252, BytesMapToTheTablesCodePoints) {
     char32_t codePoint;
   };
   const Row rows[] = {
-      {0x41, U'A'},     {0x0A, U'\n'},    {0x80, U'\u20AC'}, {0x8A, U'\u0160'}, {0x8C, U'\u0152'},
-      {0x91, U'\u2018'}, {0x96, U'\u2013'}, {0x99, U'\u2122'}, {0x9F, U'\u0178'}, {0xA0, U'\u00A0'},
-      {0xC8, U'\u00C8'}, {0xE9, U'\u00E9'}, {0xFF, U'\u00FF'},
+      {0x41, U'A'},
+      {0x0A, U'\n'},
+      {0x80, U'\u20AC'},
+      {0x8A, U'\u0160'},
+      {0x8C, U'\u0152'},
+      {0x91, U'\u2018'},
+      {0x96, U'\u2013'},
+      {0x99, U'\u2122'},
+      {0x9F, U'\u0178'},
+      {0xA0, U'\u00A0'},
+      {0xC8, U'\u00C8'},
+      {0xE9, U'\u00E9'},
+      {0xFF, U'\u00FF'},
       // Undefined in the code page: kept as the control code of the same value.
-      {0x81, U'\u0081'}, {0x8D, U'\u008D'}, {0x8F, U'\u008F'}, {0x90, U'\u0090'}, {0x9D, U'\u009D'},
+      {0x81, U'\u0081'},
+      {0x8D, U'\u008D'},
+      {0x8F, U'\u008F'},
+      {0x90, U'\u0090'},
+      {0x9D, U'\u009D'},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(cp1252ToUnicode(row.byte), row.codePoint) << int(row.byte);
@@ -75,7 +90,9 @@ TEST(Cp1252, CodePointsWithoutAByteBecomeAQuestionMark) {
 
 TEST(Cp1252, StringsConvertCharacterByCharacter) {
   EXPECT_EQ(cp1252ToUnicode(std::string_view("a\x80 \xE9t\xE9")), U"a\u20AC \u00E9t\u00E9");
-  EXPECT_EQ(cp1252FromUnicode(std::u32string_view(U"Pozi\u021Bie \u20AC5")), "Pozi?ie \x80" "5");
+  EXPECT_EQ(cp1252FromUnicode(std::u32string_view(U"Pozi\u021Bie \u20AC5")),
+            "Pozi?ie \x80"
+            "5");
   EXPECT_EQ(cp1252ToUnicode(std::string_view("")), U"");
   EXPECT_EQ(cp1252ToUnicode(std::string_view("a\0b", 3)), std::u32string(U"a\0b", 3));
 }
@@ -89,13 +106,15 @@ TEST(Cp1252, Utf8NamesAreShownOneByteACharacter) {
   };
   const Row rows[] = {
       {"summary.txt ", "summary.txt "},
-      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "\xE9t\xE9 \x80"},       // été €
-      {"\xC8\x99tiin\xC8\x9B" "e", "?tiin?e"},                       // științe
-      {"\xF0\x9F\x93\x84", "?"},                                     // an emoji
-      {"a\xE9z", "a\xE9z"},                                           // a Latin-1 byte
-      {"\xC3", "\xC3"},                                               // cut short
-      {"\xC0\xAF", "\xC0\xAF"},                                       // overlong "/"
-      {"\xED\xA0\x80", "\xED\xA0\x80"},                              // a surrogate
+      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "\xE9t\xE9 \x80"},  // été €
+      {"\xC8\x99tiin\xC8\x9B"
+       "e",
+       "?tiin?e"},                       // științe
+      {"\xF0\x9F\x93\x84", "?"},         // an emoji
+      {"a\xE9z", "a\xE9z"},              // a Latin-1 byte
+      {"\xC3", "\xC3"},                  // cut short
+      {"\xC0\xAF", "\xC0\xAF"},          // overlong "/"
+      {"\xED\xA0\x80", "\xED\xA0\x80"},  // a surrogate
   };
   for (const Row& row : rows) EXPECT_EQ(cp1252FromUtf8(row.utf8), row.shown) << row.utf8;
 }

@@ -36,13 +36,14 @@ void reactWith(std::function<void(LowWindow*, const LowEvent&)> react) { reactio
 
 int commandCount(int controlId, LowNotify notify) {
   return static_cast<int>(std::count_if(notices().begin(), notices().end(), [&](const Notice& n) {
-    return n.event.kind == LowEvent::Kind::Command && n.event.controlId == controlId && n.event.notify == notify;
+    return n.event.kind == LowEvent::Kind::Command && n.event.controlId == controlId &&
+           n.event.notify == notify;
   }));
 }
 
 int kindCount(LowEvent::Kind kind) {
-  return static_cast<int>(
-      std::count_if(notices().begin(), notices().end(), [&](const Notice& n) { return n.event.kind == kind; }));
+  return static_cast<int>(std::count_if(notices().begin(), notices().end(),
+                                        [&](const Notice& n) { return n.event.kind == kind; }));
 }
 
 void pump(LowWindow* window) {

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,7 +44,8 @@ Accessible heard(HWND control) {
 }
 
 void pressSave(HWND chooser) {
-  PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+  PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
 }
 
 // Answers the message boxes of this thread as they come: each is read and
@@ -99,7 +100,8 @@ class BoxAnswers {
     wchar_t type[16] = {};
     GetClassNameW(child, type, 16);
     auto* longest = reinterpret_cast<std::wstring*>(found);
-    if (lstrcmpiW(type, L"Static") == 0 && windowText(child).size() > longest->size()) *longest = windowText(child);
+    if (lstrcmpiW(type, L"Static") == 0 && windowText(child).size() > longest->size())
+      *longest = windowText(child);
     return TRUE;
   }
   void handle(HWND window) {
@@ -230,8 +232,8 @@ TEST_F(FolderTest, TheChooserAsksBeforeCreatingAndNoKeepsItOpen) {
   EXPECT_EQ(chosen, folder / L"r\u00e9sum\u00e9.txt");
   ASSERT_EQ(answers.seen.size(), 2u);
   EXPECT_EQ(answers.seen[0].caption, L"Save the summary");
-  EXPECT_EQ(answers.seen[0].text, (folder / L"r\u00e9sum\u00e9.txt").wstring() +
-                                      L"\nThis file does not exist.\nCreate the file?");
+  EXPECT_EQ(answers.seen[0].text,
+            (folder / L"r\u00e9sum\u00e9.txt").wstring() + L"\nThis file does not exist.\nCreate the file?");
   EXPECT_FALSE(std::filesystem::exists(chosen)) << "the chooser writes nothing";
 }
 

@@ -50,9 +50,13 @@ TEST_F(MainWindowTest, EveryTemplateItemIsAControlAtItsPlaceInDialogUnitsWithIts
 }
 
 TEST_F(MainWindowTest, TextsCrossInWindows1252BothWays) {
-  lowSetText(window, 1056, "Bi\xfe" "i \x80 \"\x93\x94\"");  // "Biţi € “”"
+  lowSetText(window, 1056,
+             "Bi\xfe"
+             "i \x80 \"\x93\x94\"");  // "Biţi € “”"
   EXPECT_EQ(textOf(control(1056)), L"Bi\u00fei \u20ac \"\u201c\u201d\"");
-  EXPECT_EQ(lowGetText(window, 1056), "Bi\xfe" "i \x80 \"\x93\x94\"");
+  EXPECT_EQ(lowGetText(window, 1056),
+            "Bi\xfe"
+            "i \x80 \"\x93\x94\"");
   // A character Windows-1252 lacks, pasted by a user, reaches the program as "?".
   SetWindowTextW(control(1007), L"1\u0103\U0001F600");
   EXPECT_EQ(lowGetText(window, 1007), "1??");
@@ -261,7 +265,8 @@ namespace {
 
 bool dialogFontScales(HWND dialog) {
   LOGFONTW description{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof description, &description);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof description,
+             &description);
   HDC dc = GetDC(dialog);
   const auto heightAt = [dc, &description](LONG height) {
     LOGFONTW sized = description;
