@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The process entry of the desktop program: the toolkit first, then the
 // program's own entry routine.
 #include <QApplication>

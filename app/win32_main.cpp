@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The process entry of the Windows program: common controls and COM first,
 // then the program's own entry routine.
 #include <windows.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures how many values per second bitscope-cli handles in batch mode with
 # --json: a generated file of a million mixed values (decimal numbers of every
 # size and precision, integers, named infinities and NaNs, invalid texts) is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the engine's decimal read and print styles per format, each next to its
 // baseline: the correctly rounded conversion it is built on, called bare.
 //   ./engine_bench --benchmark_filter=Binary64

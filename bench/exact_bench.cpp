@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the exact views of a value: its every-digit decimal expansion, its rounding
 // interval and the error of the decimal read that produced it; and the decimal read of the
 // 16-bit formats, which is decided by the same exact comparisons. Typical values (texts of up

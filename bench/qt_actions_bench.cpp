@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of each user action on the main window through the real Qt binding, per format:
 // the desktop program started on the offscreen platform, then each action repeated, every
 // repetition timed from the input event to the end of the repaint it caused (the widgets

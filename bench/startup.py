@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Start-up of the desktop program next to its floor, on Qt's offscreen platform.
 
     bench/startup.py [build folder] [runs]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of each user action on the main window, per format: the program started on the
 // simulated window system (as the main window's scenario tests start it), then one action
 // per iteration through the real handlers, the dialog layer's write-out included. Only the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // read() and write() take a size_t count on POSIX and an unsigned int in the Windows C
 // runtime. Every caller loops until its bytes are moved, so one call is simply given at most
 // a gigabyte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing arbitrary bytes as the contents of a JSON string that is always valid
 // UTF-8, whatever the bytes are.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads standard input as lines, in constant memory whatever the line lengths.
 //
 // A line is handed over as one or more pieces; a line that fits into the

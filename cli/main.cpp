@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // bitscope-cli: how decimal numbers, or encodings given bit by bit, are stored
 // in IEEE 754 Binary32, Binary64 and Binary128, from the command line.
 #include <cstdio>

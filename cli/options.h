@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Command-line options of bitscope-cli: what the user asked for, or why the
 // command line cannot be understood.
 #pragma once

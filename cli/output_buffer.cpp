@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output_buffer.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A large output buffer over a file descriptor: records are appended in memory
 // and written in big blocks, so that a million records cost a few hundred
 // system calls. When the output is a terminal, each record is written as soon

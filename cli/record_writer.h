@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the record of one value, readable or JSON. A record is written in
 // three steps so that the value as given can be echoed piece by piece while it
 // is still being read (a line of any length needs no memory of its own):

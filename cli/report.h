@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything bitscope-cli shows about one value, as texts made by the engine,
 // and how those texts are obtained.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The work of bitscope-cli once its command line is understood.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "value_input.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What one value (a command-line argument or one input line) contributes to
 // its reading, gathered piece by piece in fixed memory:
 //  - as decimal text, the whole value counts, however long: its first 42

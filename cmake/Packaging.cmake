@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package, made by `cpack -G DEB` in a build configured for the prefix it installs to
 # (-DCMAKE_INSTALL_PREFIX=/usr: the program looks for its guides under the configured prefix).
 # scripts/package does both. The dependencies on shared libraries are read off the programs by

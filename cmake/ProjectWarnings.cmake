@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Warnings for the project's own targets only: third-party headers come in as
 # system includes and are not held to this standard.
 function(bitscope_warnings target)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows zip, bitscope-<version>-win64.zip, made with every build of the Windows programs:
 # one folder holding the programs (stripped), the help guides beside bitscope.exe, where it
 # looks for them first, the licence and a short README, both as Windows users open text files

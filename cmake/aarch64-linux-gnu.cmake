@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building for 64-bit ARM Linux with Debian's cross compiler (g++-aarch64-linux-gnu).
 # Libraries come from Debian's arm64 architecture (multiarch, /usr/lib/aarch64-linux-gnu) and
 # the programs built here run under qemu-user: CTest starts every test through the emulator.

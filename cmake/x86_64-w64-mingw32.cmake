@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building the Windows programs with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix).
 # The posix thread model is the one GoogleTest builds with (std::thread, std::mutex); the
 # programs are linked statically, so the thread model's runtime travels inside the .exe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialog/accessible_text.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What an assistive technology (a screen reader) says of a control beyond what
 // the control shows: a name where the control shows none or an icon, a
 // description, and for an edit box of bits a note on the place of the caret.

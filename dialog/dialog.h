@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog-control layer: a dialog as a table of controls with typed values
 // and callbacks, built from a dialog template, shown modally or modelessly
 // through the window binding (dialog/dlglow.h).

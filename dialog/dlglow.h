@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window binding: everything the dialog layer and the program need from a
 // window system, as free functions over opaque handles.
 //

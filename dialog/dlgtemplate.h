@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parsed form of one DIALOGEX statement of resources/bitscope.rc.
 //
 // The template loader builds a DialogObject's control table from the items;

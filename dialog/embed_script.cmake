@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes a C++ source that holds the bytes of a file as an array, 16 bytes a line.
 # Usage: cmake -DINPUT=<file> -DOUTPUT=<source.cpp> -P embed_script.cmake
 file(READ "${INPUT}" hex HEX)

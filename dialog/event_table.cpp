@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The events each kind of control raises, in the order of its callback slots.
 // The loader sizes a record's slots from it, DLGSETCALLBACK finds the slot an
 // event kind names, and the message handler the slot a window notice calls:

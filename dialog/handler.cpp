@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog message handler: what the layer does with each event a window
 // delivers (initialisation, control notices, activation, size, destruction).
 #include "dialog/layer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layer-wide references and the window binding records.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the parts of the dialog layer share among themselves: the layer-wide
 // references, the per-window binding records, and the transfers between a
 // control record and its on-screen control. Not for the program's use.

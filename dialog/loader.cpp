@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DLGLOAD: a dialog template becomes a control table, one record per item in
 // template order, with kinds, starting values, default callbacks, radio groups
 // and duplicate-id marks. No window is made here.

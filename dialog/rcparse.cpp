@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resource-script reader for dialog templates: a lexer that turns the bytes
 // into tokens, then a recursive-descent parser over the token list. Every
 // check reports the line and stops; no input can make it read out of bounds,

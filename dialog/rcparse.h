@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the dialog templates of a resource script (resources/bitscope.rc).
 //
 // The language read is the part of the resource-script language that dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Showing dialogs modally and modelessly, closing them, routing queued
 // messages to the active modeless dialog, and releasing dialog objects.
 #include "dialog/layer.h"

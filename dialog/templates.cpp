@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog templates of the program: resources/bitscope.rc, embedded at build
 // time and parsed once, on first use.
 #include <algorithm>

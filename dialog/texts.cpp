@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialog/texts.h"
 
 #include "dialog/dialog.h"

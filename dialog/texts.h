@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layer's text conventions: texts are stored without trailing blanks,
 // handed out blank-padded or cut to the receiver's length (text/blank_padded.h),
 // and list items are fixed fields of listItemWidth characters.

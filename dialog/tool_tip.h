@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A control's tooltip, made when it is about to show, and an item of the
 // control's context menu that copies a text the tooltip may only show in part.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moving values between a control record and its on-screen control: read-back
 // (the user may have changed the control) and write-out (the program changed
 // the record).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The property operations: which (kind, selector) pairs each value operation
 // accepts and what they do, callbacks, the caption and forced refresh.
 #include <algorithm>

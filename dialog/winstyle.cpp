@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The name table of the style bits, for the resource-script parser.
 #include "dialog/winstyle.h"
 

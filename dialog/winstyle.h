@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The symbolic window, dialog and control style bits that dialog templates use,
 // with the values of the Windows dialog template format, and the name table by
 // which the resource-script parser turns a name into its bits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform type behind Binary128, chosen by what the compiler and C library offer. This
 // is the only place that decides; everything else uses Binary128 and the conversions of
 // engine/quad.h, and the build asks this header whether libquadmath must be linked.

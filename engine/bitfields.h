@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bit fields as text: a value's encoding written as "0"/"1" characters split into S, E and
 // T, read back, classified into a kind of datum, and described in words.
 #pragma once

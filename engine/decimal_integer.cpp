@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/decimal_integer.h"
 
 #include <algorithm>

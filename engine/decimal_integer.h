@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Internal to the engine: an unsigned integer of any size held in base 10^9, the little
 // exact arithmetic that the exact decimal value of an encoding needs.
 //

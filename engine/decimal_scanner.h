@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The free-form decimal number, read in pieces of any length in fixed memory.
 //
 // The scanner reduces a decimal text, however long, to what decides its correctly rounded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decimal text of numbers: the X text (an infinity or NaN typed by name, or a decimal number
 // read straight into the current format) and the print styles in which numbers are shown.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The digits of an encoding in base 2 and base 16, written and read.
 #include "engine/encoding.h"
 

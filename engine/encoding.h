@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Internal to the engine: a value's storage as an unsigned integer, and its parts.
 #pragma once
 

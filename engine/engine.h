@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole floating-point engine: formats, bit fields, decimal text, neighbours and the
 // parameter views. No GUI code.
 #pragma once

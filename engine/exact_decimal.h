@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exact decimal numbers: every digit kept, no rounding unless asked for. The exact value of
 // an encoding, the error of a conversion and the ends of a rounding interval are all finite
 // decimals, so this one record and four operations carry all of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/exact_value.h"
 
 #include <cassert>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What exactly an encoding stores, how far that is from the decimal number that was read
 // into it, and which decimal numbers read into it: for any format a FormatSpec describes.
 //

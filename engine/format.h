@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The constant parameters of the three formats: one traits record per format, a lookup by
 // storage width, and the smallest normal and subnormal values of each.
 #pragma once

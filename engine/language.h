@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two languages of every user-visible text, and a text held in both.
 #pragma once
 

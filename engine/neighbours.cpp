@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/neighbours.h"
 
 #include "engine/decimal_text.h"

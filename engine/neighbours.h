@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nearest neighbours of a value, its ULP and Delta, in the value's own format.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three number types Bitscope teaches, and the record that holds X in each of them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Internal to the engine: the Binary128 text conversions, always under the C locale.
 // quad.cpp is the only file that knows which library performs them (engine/binary128.h).
 #pragma once

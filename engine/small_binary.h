@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 16-bit binary formats of the command-line companion, IEEE 754 binary16 and bfloat16,
 // as number types: their storage is their encoding, their arithmetic is correctly rounded.
 #pragma once

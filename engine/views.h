@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parameter list: seven views of the current X, each a value text and its caption.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the bit boxes of the main window, edited by a user with arbitrary bytes of
 // any length, through the real handlers on the simulated window system. The input is a
 // program of user actions: mostly edits of the bit boxes (whole-text pastes, typing over a

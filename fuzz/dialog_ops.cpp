@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the dialog layer on the simulated window system. The input is a program of
 // operations on the program's three templates (main window, About box, summary): value
 // writes and reads, callbacks, captions, refreshes, modeless and modal runs, closing,

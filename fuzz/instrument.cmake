@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Included before the subsystems when BITSCOPE_BUILD_FUZZ is on: every library of the
 # build gets libFuzzer's coverage instrumentation and the address and undefined-behaviour
 # sanitizers, so that the fuzzers are guided by, and check, the program's own code.

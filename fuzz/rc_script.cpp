@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the resource-script parser on arbitrary bytes. Checked besides the
 // sanitizers:
 // 1. A failed parse gives no dialogs, and names a line of the input (1 to the number of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the X text. Any bytes typed into the X box go through the recognition of
 // infinities and NaNs by name and through the decimal reader of each format. Checked on
 // every input:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box: the program's name and description in the current language,
 // and a notice line of its own.
 #include "help/about.h"

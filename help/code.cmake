@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The About box and the help-document button (the handlers, not the documents).
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
                ${CMAKE_CURRENT_BINARY_DIR}/generated/help/version.h @ONLY)

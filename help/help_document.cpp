@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help button: the guide of the current language, opened by the full path
 // at which the search path holds it (a bare name would be resolved against the
 // current folder only, and fail for a guide found anywhere else).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help document of the current language, found on the search path and
 // opened with the desktop's viewer for PDF files.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DWEASYPRINT=... -DINPUT=page.html -DBASE=dir/ -DOUTPUT=doc.pdf -P make_pdf.cmake
 #
 # Prints one help document. weasyprint reports a figure or font it cannot load as a warning

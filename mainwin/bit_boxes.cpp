@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/bit_boxes.h"
 
 #include "mainwin/parameter_list.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bit boxes of a format as a whole: which they are, and their texts read or
 // written as one encoding. Also the small texts the bit-field handlers show.
 #pragma once

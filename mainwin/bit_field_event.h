@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bit boxes as an input: entering or editing a box makes it the current field,
 // repairs its text, and decodes the boxes back into X, its kind of datum and its
 // decimal text.

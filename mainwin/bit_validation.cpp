@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/bit_validation.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Repair of a bit box's text after an edit: only "0", "1" and blanks, and at most as
 // many characters as the field has bits. The user is told of each repair.
 #pragma once

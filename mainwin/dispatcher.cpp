@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/dispatcher.h"
 
 #include "mainwin/bit_field_event.h"

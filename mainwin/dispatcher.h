@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main dispatcher: the one routine attached to the default event of the X entry,
 // the bit boxes, the format radios, the fill and invert buttons and the language radios.
 #pragma once

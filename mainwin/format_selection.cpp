@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/format_selection.h"
 
 #include <algorithm>

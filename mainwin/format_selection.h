@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the user works on: the format (radios 1011-1013), the current field and the
 // scope (radios 1045 / 1046) of the buttons that fill (1029, 1030) or invert (1031) bits.
 #pragma once

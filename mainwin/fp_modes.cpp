@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/fp_modes.h"
 
 #include <cfenv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floating-point modes the whole run relies on.
 #pragma once
 

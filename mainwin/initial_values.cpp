@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/initial_values.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window and the state as every run starts: Binary32, Romanian, current-field
 // scope, X = 0, and the summary dialog's texts.
 #pragma once

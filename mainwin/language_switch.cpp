@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The language radios: every text of the main window that depends on the language is
 // rewritten at once; the other windows follow when they are next opened.
 #include "mainwin/language_switch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The language radios of the main window.
 #pragma once
 

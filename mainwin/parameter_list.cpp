@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/parameter_list.h"
 
 #include "state/appstate.h"

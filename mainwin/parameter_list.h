@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parameter list (1044): seven views of the value of the bit boxes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry routine: the whole run of Bitscope.
 #include "mainwin/program.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry routine, called by the process entry of the window
 // binding once the toolkit is up.
 #pragma once

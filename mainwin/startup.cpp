@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/startup.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's run: start-up, the message loop and the end, and the main dialog's
 // own callback.
 #pragma once

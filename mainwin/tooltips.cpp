@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/tooltips.h"
 
 #include "engine/decimal_scanner.h"

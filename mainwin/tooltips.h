@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tooltips of the main window: the exact value of X and of the neighbour
 // views, the error of the last decimal read, and the bit under the mouse in a
 // bit box. Each text is made only when its tooltip is about to show, from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/x_entry.h"
 
 #include "mainwin/bit_boxes.h"

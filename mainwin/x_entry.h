@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The X entry (control 1007): what each change of its text does.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's process-wide state: one record, shared by the handlers of
 // the main window, the language switch, the summary and the help buttons.
 #pragma once

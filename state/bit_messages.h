@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two messages of the Binary32 bit-box validation and their box title, in both
 // languages (filled by fillLanguageTexts, shown by the validation).
 #pragma once

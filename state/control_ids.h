@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls of the main window (template 101) that the program reads or writes, by id.
 #pragma once
 

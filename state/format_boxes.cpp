@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "state/format_boxes.h"
 
 #include <cassert>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's bit boxes of each format: the controls that show S, E and T, and how a
 // significand too long for one box is split across two (Binary128: T1 shows bits 1 to 48,
 // T2 bits 49 to 112). The engine knows the formats' numbers; which boxes show them is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "summary/replace_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a whole file so that a failure never costs data: the new content
 // goes to a temporary file beside the target, is flushed to the disk, and only
 // then takes the target's name in one step. Until that step, an existing file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // replaceFileContent on Windows, with the C runtime's wide-character file functions (every
 // name a user can choose reaches the disk unchanged) and std::filesystem's rename, which
 // replaces an existing file in one step.

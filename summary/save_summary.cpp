@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Save to File": the chooser, the file, and the box that tells the outcome.
 #include <cerrno>
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floating-point data summary: seven paragraphs per language, shown in the
 // summary dialog (template 111) and saved to a text file on request.
 #pragma once

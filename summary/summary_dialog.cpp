@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The summary dialog: its paragraphs in the current language, shown on demand.
 #include "state/appstate.h"
 #include "summary/summary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The summary's paragraphs, line by line. Blanks inside the lines are part of
 // the texts: the dialog's proportional font and the file's fixed-width font
 // need different runs of them for the formulas of paragraphs 5 and 6 to line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The paragraph tables behind the summary dialog and the saved summary.
 #pragma once
 

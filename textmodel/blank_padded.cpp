@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "textmodel/blank_padded.h"
 
 namespace bitscope {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's texts are fixed-length fields padded with blanks, in which
 // trailing blanks carry no meaning: every cut and pad of such a text goes
 // through these, so that all of them agree on what a blank is (the one

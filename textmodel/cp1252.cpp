@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "textmodel/cp1252.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows-1252 <-> Unicode: the one table of the program's code page, for every
 // place where its single-byte texts meet something that speaks Unicode (the
 // window binding, bitscope-cli's JSON, file names shown in messages).

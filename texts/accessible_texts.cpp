@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texts/accessible_texts.h"
 
 #include <string>

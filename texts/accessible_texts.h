@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a screen reader says of the controls of the three windows, in both
 // languages: names for the controls that show none (the edit boxes, the list,
 // the icon buttons), and a description of every control the user acts on.

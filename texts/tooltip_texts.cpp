@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texts/tooltip_texts.h"
 
 namespace bitscope {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts of the main window's tooltips and of the copy item of its context
 // menus, in both languages.
 #pragma once

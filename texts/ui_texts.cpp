@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texts/ui_texts.h"
 
 #include "dialog/dlglow.h"

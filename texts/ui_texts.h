@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bilingual labels of the main window: the table, its filling at start-up and its
 // writing into the window for the current language.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # One .ico from one SVG: the sizes Windows asks for, the largest stored as PNG.
 # -DSVG=<file> -DICO=<file> -DWORK=<folder> -DRSVG=<rsvg-convert> -DICOTOOL=<icotool>
 file(MAKE_DIRECTORY ${WORK})

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows program: bitscope.exe on the Win32 binding, with its manifest, version
 # resource and icons, linked statically so that it needs nothing installed.
 enable_language(RC)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor of the start-up benchmark: the least a Qt program does to show a dialog with as
 // many widgets of each kind as the main window has (the counts are given by
 // bench/startup.py, read from the template): a QDialog of labels, edit boxes, push, radio

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded (LD_PRELOAD) into a Qt program by bench/startup.py, so that the program itself
 // stays as it ships. The first time the event loop is about to wait for events while a
 // top-level window is shown, all start-up work is done, painting included: the moment is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window binding on Qt 6 Widgets: the control operations of dlglow.h.
 // Windows are in qt_window.cpp, the controls' construction in qt_controls.cpp,
 // the message loop in qt_loop.cpp and the platform services in qt_services.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Private to the Qt binding: the records behind the opaque handles of
 // dlglow.h and the routines the binding's files share.
 #pragma once

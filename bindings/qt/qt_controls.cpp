@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls of a window, built from its template's items in template order,
 // so that the keyboard focus chain and the accessibility tree follow the
 // template, and later items are stacked above earlier ones.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search path, and opening a document with the desktop's application
 // without ever keeping the window waiting: the question which application
 // that is runs as a child process whose answer the message loop picks up,

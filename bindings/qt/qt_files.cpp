@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file chooser and the current folder. The chooser is Qt's own, never the
 // desktop's: only Qt's speaks the window's language, and only it lets the
 // binding ask the questions that the request promises before a name is

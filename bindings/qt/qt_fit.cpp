@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog units and text metrics: how a template's geometry becomes pixels, and
 // how a text that the substituted font makes too wide still shows whole.
 #include <QAbstractButton>

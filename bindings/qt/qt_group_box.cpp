@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog's group box: the frame as the style draws it, the caption painted
 // by the box so that changing it repaints no more than the caption's strip.
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's identity towards the desktop. The id is the one the launcher
 // entry is installed under (one CMake setting for both), so that a dock or a
 // Wayland compositor finds the entry, and with it the program's icon and name,

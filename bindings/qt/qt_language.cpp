@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt's own windows and buttons in the program's language. Qt's source texts
 // are English; Debian ships no Romanian translation of Qt, so the binding
 // carries the Romanian for every Qt text that its windows can show: the file

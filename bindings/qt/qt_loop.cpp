@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message loop. Qt delivers every event to its widget while taking it, so
 // a message handed out here has been handled already: the dialog keyboard
 // filter declines it and translating and dispatching it do nothing.

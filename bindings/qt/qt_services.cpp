@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Platform services: message boxes, icons and the fatal stop.
 #include <QApplication>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts at the toolkit boundary: the program speaks Windows-1252, Qt UTF-16.
 #include <QFile>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tooltips made when they are about to show, and the copy item they may add
 // to an edit box's context menu.
 #include <QApplication>

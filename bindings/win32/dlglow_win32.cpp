@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window binding on the Windows dialog manager: the control operations of
 // dlglow.h. Windows are in win32_window.cpp, the controls' set-up in
 // win32_controls.cpp, the message loop in win32_loop.cpp and the platform

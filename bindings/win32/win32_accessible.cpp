@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What assistive technologies hear of a control. Each control answers
 // WM_GETOBJECT with the system's own accessible object for it, except for the
 // name and the description, which are the program's: a wrapper that asks the

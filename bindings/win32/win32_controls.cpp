@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls the dialog manager made from a template, recorded in template
 // order, and what the binding adds to the native controls: captions in the
 // program's encoding, the caret note of edit boxes, tooltips and accessibility.

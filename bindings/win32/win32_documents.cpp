@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search path, and opening a document with its associated application
 // without ever keeping the window waiting: the shell's lookup and launch run
 // on a thread of their own, and the outcome comes back as a message that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file chooser and the current folder. The chooser is the system's; its
 // hook asks the questions the request promises, in the program's language,
 // before a name is accepted, and a No keeps the chooser open.

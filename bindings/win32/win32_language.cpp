@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The binding's own texts in the program's language: the chooser's questions,
 // their Yes and No buttons and the edit box's context menu where the binding
 // makes it. The rest of the system's windows (the chooser itself, the buttons of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message loop: the system's own, the message kept in the caller's record.
 #include <memory>
 

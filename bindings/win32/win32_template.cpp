@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-memory dialog template. The windows are made from the same parsed
 // templates as the dialog layer's control tables and the other bindings' windows,
 // not from a second compilation of the resource script: one parser, one source of

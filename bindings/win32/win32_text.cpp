@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts at the system boundary: the program speaks Windows-1252, the wide
 // (UTF-16) functions of Windows everything else. The project's own table
 // converts, so that the result never depends on the machine's code pages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tooltips through the system's tooltip control, their text made only when one
 // is about to show, and the copy item they may add to an edit box's context menu.
 #include <windows.h>  // before the headers of the system's parts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog windows: creation from a template by the dialog manager, the modal
 // loop, destruction, and the notices a window sends about itself.
 #include <algorithm>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Checks every marked figure of the help documents against exact arithmetic.
 
 A figure is an element with a data-q attribute (the quantity); the format and X come from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Checks a printed help document: every font embedded and one of the Liberation fonts that the
 style sheet names (any other font stands in for a glyph they lack), the window's own texts of its
 language present, no character the fonts could not show, Romanian without diacritics, and every

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DBUILD_DIR=... -DPREFIX=... -DDATADIR=share -DAPP_ID=... -P check_install.cmake
 #
 # Installs the help and desktop components into an empty prefix and checks that each file lands

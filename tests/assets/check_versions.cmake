@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DVERSION=x.y.z -DMETAINFO=file.metainfo.xml -P check_versions.cmake
 #
 # The project's version is written once, in the CMake project; a file that has to carry it as

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Exact model of the IEEE 754 binary formats, for checking the figures the help documents print.
 
 Everything here is rational arithmetic (fractions.Fraction and Python integers): a value is

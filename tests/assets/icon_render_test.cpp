@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The icons as the desktop program draws them (Qt's SVG renderer) against the rendering of
 // librsvg, with which they were drawn and checked at 16, 32 and 48 px. An SVG feature that one
 // renderer ignores (a clip path, a mask, a filter) shows up as a large difference.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The manual pages against the program and its manual.
 
   check_manual.py --render PAGE.1 ...

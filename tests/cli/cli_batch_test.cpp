@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Batch mode of bitscope-cli: values read from standard input, one per line,
 // in constant memory, always answered with valid JSON.
 #include <gtest/gtest.h>

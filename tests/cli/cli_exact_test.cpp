@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What --exact adds to a record and how --hex reads a value. Expected digits
 // are worked out by hand from the encodings (0.1 in Binary32 is 13421773 * 2^-27),
 // never taken from the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --json records of bitscope-cli: keys, statuses and figures for each format.
 // Expected figures are hand-checked (bit patterns of 0.1, 1e-40, the largest
 // Binary64, the texts of the parameter views), never taken from the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decimal values longer than the window's 42-character X box: bitscope-cli
 // reads every digit, as arguments and as lines of any length.
 #include <gtest/gtest.h>

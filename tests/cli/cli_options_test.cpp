@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line of bitscope-cli: options, usage errors, exit statuses and
 // the readable output.
 #include <gtest/gtest.h>

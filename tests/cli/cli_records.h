@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the end-to-end tests of bitscope-cli.
 #pragma once
 

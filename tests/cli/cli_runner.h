@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the built bitscope-cli as a separate process, the way a user or a
 // script does: arguments, bytes on standard input, and what comes back.
 #pragma once

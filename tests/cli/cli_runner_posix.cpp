@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting the program with posix_spawn and talking to it through file descriptors.
 #include <fcntl.h>
 #include <poll.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting the program with CreateProcess and talking to it through handles: Windows has
 // no fork, and its C runtime's spawn functions neither quote arguments nor redirect.
 #include <psapi.h>

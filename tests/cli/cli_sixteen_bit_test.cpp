@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 16-bit formats of bitscope-cli, binary16 (--format 16) and bfloat16
 // (--format bf16). Expected figures are worked out by hand: 0.1 is stored as
 // 1638 * 2^-14 in binary16 (0x2E66) and as 205 * 2^-11 in bfloat16 (0x3DCD).

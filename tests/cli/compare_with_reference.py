@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Runs a cross-built bitscope-cli and a native one over the same corpus of hard cases and
 requires the same answers, byte for byte.
 

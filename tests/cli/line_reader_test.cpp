@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The streaming parts of bitscope-cli on their own: the line reader with a
 // tiny buffer, so that lines are cut into many pieces, and the JSON escaping.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "strict_json.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A strict reader for the records bitscope-cli writes: one flat JSON object
 // per line whose members are strings, numbers, true, false or null. The text must be
 // well-formed UTF-8 (no overlong forms, surrogates or code points above

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Accessible texts through the dialog layer and the simulated binding: when
 // they reach a window, and how a bit box tells where its caret is.
 #include "support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DLGSETCALLBACK: which events each kind accepts, the dialog's own callbacks,
 // and which slot a window notice reaches with which event kind.
 #include <map>

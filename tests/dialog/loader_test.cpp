@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DLGLOAD: kinds by class and style, starting values, radio groups, duplicate
 // ids, and the styles it refuses.
 #include "support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value operations on a loaded dialog (no window): which (kind, operation,
 // selector) triples succeed, and what the accepted ones do.
 #include <set>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resource-script parser and the program's three templates as parsed.
 #include <gtest/gtest.h>
 

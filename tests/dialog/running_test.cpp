@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running dialogs on the simulated window system: write-out and read-back,
 // callbacks, closing paths, nested modal runs, routing and the message loop.
 #include "support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated window system's own rules, which the other tests rely on.
 #include <filesystem>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the dialog-layer tests: a fixture over the simulated window
 // system, a recorder for callbacks, and templates written as resource scripts.
 #pragma once

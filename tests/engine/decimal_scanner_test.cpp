@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decimal numbers of any length: the scanner reduces them to a bounded number of digits,
 // and the reduction must never change the correctly rounded value in any format.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exact values, conversion errors and rounding intervals, each against MPFR / GMP computing
 // the same quantity independently, and the ends of every interval read back through the
 // decimal reader.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test support: MPFR as an independent oracle for the formats, beside the bit patterns of
 // patterns.h.
 #pragma once

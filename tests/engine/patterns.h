@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test support: the plain parameters of each format, its encodings as integers, random bit
 // patterns, and the bits of a value shown for a failed comparison. Independent of the engine's
 // encoder and of any arithmetic library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box: modal over the main window, in the language of each press,
 // and gone (window and table) once closed.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help button: the guide of the current language looked up on the search
 // path and opened by the full path found, or the right message.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Editing the bit boxes: the current field, repairs with their messages, and the decode
 // of whatever the boxes hold.
 #include <algorithm>

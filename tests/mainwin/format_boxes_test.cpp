@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's split of the Binary128 significand across its two boxes, and the significand
 // view read from them as they stand.
 #include <gtest/gtest.h>

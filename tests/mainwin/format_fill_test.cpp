@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The format radios, and the fill and invert buttons in both scopes.
 #include "main_window.h"
 #include "oracle.h"

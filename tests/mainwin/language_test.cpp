@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The language radios: every bilingual text of the main window follows at once.
 #include "main_window.h"
 

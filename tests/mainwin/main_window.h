@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test support: the real start-up on the simulated window system, and a user's view of
 // the main window (what each control shows, and actions on it).
 #pragma once

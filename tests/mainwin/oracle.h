@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test support: expected encodings and view texts computed independently of the
 // program, with exact integer arithmetic on encodings and MPFR for rounding and
 // decimal digits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parameter list: every view of notable values in each format, against the
 // independent oracle (and the literal figures the views are known to show).
 #include "main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up, the first display, and the ends of a run.
 #include <cfenv>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tooltips of the main window: the exact value of X with the error of the
 // read that made it, the exact neighbour shown in the value box, the bit under
 // the mouse in a bit box; each in the language of the moment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // After any action, the parameter list, its value box and caption and the data-type box
 // describe the datum the bit boxes show, or nothing at all (the list disabled, no item
 // chosen) until a field is clicked: never the classification or the value of an earlier

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The X box holds no more than the 42 characters that are read: what it shows is what
 // is read, whether typed, pasted or written by the program.
 #include "main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The X entry: every change of 1007 resets the views; from three characters on the text
 // is read into the current format and its encoding shown in the bit boxes.
 #include "main_window.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Checks the Windows zip and the programs in it.
 
   check_windows_zip.py --zip ZIP --objdump OBJDUMP --programs NAME.exe...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program as a screen reader and a keyboard user meet it: the
 // accessibility tree of the main window, the summary and the About box in both
 // languages, names that follow the format and the language, and the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Buttons, radio groups, the list box and the dialog keys, as a user works
 // them, and what the program's own writes do (and do not) notify.
 #include <QApplication>

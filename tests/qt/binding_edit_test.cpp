@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edit boxes: one change notice per edit whoever makes it, digits-only boxes,
 // focus notices, the caret read back, and Windows-1252 at the boundary.
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's layout, measured on screen: positions in dialog units of
 // the dialog font, every bit box showing all its bits without scrolling, and
 // no caption clipped, at the template's font and at other sizes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows and platform services: Init and Destroy, modal runs, the message
 // loop, message boxes, icons, the search path and opening documents.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/qt/form_fixture.h"
 
 #include <QApplication>

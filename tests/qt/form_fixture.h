@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window with one control of every kind the binding builds, shown
 // modelessly and active, for the binding's tests.
 #pragma once

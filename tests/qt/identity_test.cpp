@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The identity the program gives the desktop names its launcher entry: the one
 // entry the project installs, the one that starts this program under its name.
 #include <QDir>

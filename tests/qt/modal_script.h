@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Answers the modal windows a test opens, as a user would: one step per
 // window, in order.
 //

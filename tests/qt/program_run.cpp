@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/qt/program_run.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program run whole inside a test: start-up with the real dialog
 // layer, the main window from template 101, and the message loop until the
 // window ends, with the test acting on the window once it is ready for input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The process entry of the Qt test programs: Qt needs its application object
 // before any widget exists. Tests run on the offscreen platform unless the
 // caller chose another.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/qt/recorder.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for the dialog layer: records every notice the Qt binding sends,
 // so the binding is tested on its own. Tests may react to a notice as the
 // layer would (end a modal loop, destroy a window).

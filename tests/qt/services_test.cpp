@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The summary's "Save to File", the help button and the toolkit's own dialogs,
 // end to end through the Qt binding: the real handlers, Qt's file chooser and
 // message boxes answered as a user would, the real disk and child processes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program as it stands: start-up with the real dialog layer, the
 // main window from template 101, and the message loop until the window ends.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tooltips of the desktop program as the mouse brings them up: a help
 // event at a point of a control shows the text for what lies under it.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window binding over the simulated window system: every function of
 // dialog/dlglow.h. Tests link this in place of the Qt binding.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated window system: an in-memory implementation of dialog/dlglow.h
 // that tests drive as a user would, with the notification rules of the
 // Windows dialog manager:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The state the parts of the simulated window system share.
 #pragma once
 

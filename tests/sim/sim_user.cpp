@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated window system's test interface: the world, a user's actions,
 // the script, and the records of platform services.
 #include <algorithm>

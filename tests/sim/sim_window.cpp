@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated window system's machinery: notices, activation, focus,
 // editing, destruction and the dialog manager's keyboard handling, in the
 // order the Windows dialog manager produces them.

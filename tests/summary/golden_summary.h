@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The summary as the user must see it and find it in the saved file, written
 // out independently of the program's tables.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A main window and a summary dialog wired to the summary, About and help
 // handlers, on the simulated window system, for tests that act as a user.
 #pragma once

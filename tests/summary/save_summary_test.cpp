@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Save to File": the chooser's request, the file byte for byte, the boxes that
 // tell the outcome, and every failure leaving the disk as it was.
 #ifndef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The summary window: its paragraphs in the language of each press, its owner,
 // and a second window when the button is pressed while one is open.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cutting and padding blank-padded texts: only ' ' is a blank, and a pad is
 // exactly the length asked for.
 #include <gtest/gtest.h>

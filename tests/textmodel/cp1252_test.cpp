@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows-1252 <-> Unicode: the published table, lossless bytes, and "?" for
 // what the code page lacks.
 #include <gtest/gtest.h>

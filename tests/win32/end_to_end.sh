@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The end-to-end run of bitscope.exe: Wine with its X11 driver on a virtual
 # display. end_to_end.sh <wine-prefix script> <prefix> <wine> <probe.exe> <bitscope.exe>
 set -eu

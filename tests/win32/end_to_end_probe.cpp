@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program as a user meets it, from outside its process: starts
 // bitscope.exe, types 0.1 into X, clicks the significand's bit box, reads the
 // window's texts and closes the window with its close box. Exits 0 when the

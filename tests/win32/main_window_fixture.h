@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's main window (template 101) made by the binding, shown
 // modelessly and active, with a recording stand-in for the dialog layer.
 #pragma once

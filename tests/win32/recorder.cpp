@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/win32/recorder.h"
 
 #include <algorithm>

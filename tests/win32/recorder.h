@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for the dialog layer: records every notice the Win32 binding
 // sends, so that the binding is tested on its own, and pumps the thread's
 // messages through the dialog keyboard filter as the program's loop does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the binding adds to the native controls and the system's services:
 // accessible names, tooltips, message boxes and questions in the program's
 // language, the file chooser, the search path.

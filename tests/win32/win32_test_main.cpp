@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The binding's tests run on the thread that owns the windows, with COM and
 // the common controls set up as the program's entry sets them up.
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows as the dialog manager makes them from the templates, and the
 // notices they send: what the dialog layer relies on.
 #include <string>

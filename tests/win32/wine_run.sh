@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs a Windows test program under Wine in a prefix with the null graphics
 # driver, made once: wine_run.sh <wine-prefix script> <prefix> <wine> <program> [args]
 set -eu
