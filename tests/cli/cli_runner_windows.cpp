@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Starting the program with CreateProcess and talking to it through handles: Windows has
 // no fork, and its C runtime's spawn functions neither quote arguments nor redirect.
+#include <windows.h>  // before the headers of the system's parts
+
 #include <psapi.h>
-#include <windows.h>
 
 #include <stdexcept>
 #include <string>
