@@ -117,7 +117,7 @@ void lowSetTextLimit(LowWindow* window, int id, int maxChars) {
   control->maxChars = std::max(0, maxChars);
   // The native limit cuts pastes, but keeps a longer text already there: the
   // binding cuts that, as a write. (A limit of 0 would mean none natively; the
-  // binding's own check refuses every keystroke then.)
+  // binding's own checks refuse every keystroke and paste then.)
   SendMessageW(control->hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(std::max(1, control->maxChars)), 0);
   const std::wstring text = windowText(control->hwnd);
   if (static_cast<int>(text.size()) > control->maxChars) win32SetEditText(*window, *control, fromWide(text));

@@ -68,8 +68,9 @@ std::wstring windowText(HWND hwnd);
 // The in-memory DLGTEMPLATEEX of a parsed template, DWORD-aligned as the
 // dialog manager requires.
 std::vector<WORD> buildDialogTemplate(const DialogTemplate& tpl);
-// The font the template names, or the scalable face with its metrics where the
-// named one is a bitmap font that cannot follow the screen's scale.
+// The face the template names where it is installed and scalable, else the
+// scalable face the Qt window's metrics come from (a bitmap face cannot follow
+// the screen's scale nor shrink a label to fit).
 std::wstring dialogFontFace(const std::string& templateFontName);
 
 // ---- win32_window.cpp -------------------------------------------------------

@@ -75,33 +75,63 @@ bool fitsIn(HWND label, HFONT font, const std::wstring& text, UINT format) {
   return needed.right <= room.right && needed.bottom <= room.bottom;
 }
 
+// The dialog's font, else the largest of its smaller sizes, down to 70 %, in
+// which `fits` holds; the smallest tried when none does.
+template <class Fits>
+HFONT largestFitting(HWND control, Fits fits) {
+  auto* base = reinterpret_cast<HFONT>(SendMessageW(GetParent(control), WM_GETFONT, 0, 0));
+  if (base == nullptr || fits(base)) return base;
+  HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, base);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  const int pixels = metrics.tmHeight - metrics.tmInternalLeading;
+  HFONT chosen = base;
+  for (int size = pixels - 1; size >= std::max(6, pixels * 7 / 10); --size) {
+    chosen = smallerFont(base, size);
+    if (fits(chosen)) break;
+  }
+  return chosen;
+}
+
+void showIn(HWND control, HFONT font) {
+  if (font != nullptr && reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 // A static text whose words need more lines than its rectangle holds (a
 // translation longer than the template's text, a substituted font) is shown
-// in the largest smaller font, down to 70 %, in which it shows whole.
+// in a smaller font in which it shows whole.
 void fitLabel(Win32Control& control, const std::wstring& text) {
-  auto* base = reinterpret_cast<HFONT>(SendMessageW(GetParent(control.hwnd), WM_GETFONT, 0, 0));
-  if (base == nullptr) return;
   const DWORD type = control.style & SS_TYPEMASK;
   const UINT format = (type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE ? DT_SINGLELINE : DT_WORDBREAK) |
                       ((control.style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0);
-  HFONT chosen = base;
-  if (!fitsIn(control.hwnd, base, text, format)) {
-    LOGFONTW description{};
-    GetObjectW(base, sizeof description, &description);
-    HDC dc = GetDC(control.hwnd);
-    const HGDIOBJ old = SelectObject(dc, base);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(control.hwnd, dc);
-    const int pixels = metrics.tmHeight - metrics.tmInternalLeading;
-    for (int size = pixels - 1; size >= std::max(6, pixels * 7 / 10); --size) {
-      chosen = smallerFont(base, size);
-      if (fitsIn(control.hwnd, chosen, text, format)) break;
-    }
-  }
-  if (reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)) != chosen)
-    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  showIn(control.hwnd,
+         largestFitting(control.hwnd, [&](HFONT font) { return fitsIn(control.hwnd, font, text, format); }));
+}
+
+int textWidth(HWND control, HFONT font, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+// The program's text in an edit box (a bit field, whose box the template sized
+// for the narrower digits of the bitmap face) shows whole, the caret after it,
+// in a smaller font rather than scrolled, as in the Qt window.
+void fitEditText(Win32Control& control, const std::wstring& text) {
+  RECT room{};
+  SendMessageW(control.hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  const int width = room.right - room.left;
+  showIn(control.hwnd, largestFitting(control.hwnd, [&](HFONT font) {
+           return textWidth(control.hwnd, font, text) + 1 <= width;
+         }));
 }
 
 // Every control answers a screen reader's question through the binding; an
@@ -135,6 +165,16 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
           MessageBeep(MB_OK);
           return 0;
         }
+      }
+      break;
+    case WM_PASTE:
+    case EM_REPLACESEL:
+      // The native limit cuts an insertion to fit, but cannot be 0 (natively
+      // no limit at all) and so stands at 1: with the program's limit of 0
+      // nothing may go in.
+      if (control->kind == Win32ControlKind::Edit && control->maxChars == 0) {
+        MessageBeep(MB_OK);
+        return 0;
       }
       break;
     case WM_MOUSEMOVE:
@@ -198,6 +238,7 @@ void win32SetEditText(LowWindow& window, Win32Control& control, const std::strin
   std::wstring shown = toWide(text);
   if (control.maxChars >= 0 && static_cast<int>(shown.size()) > control.maxChars)
     shown.resize(static_cast<std::size_t>(control.maxChars));
+  fitEditText(control, shown);
   window.writingId = control.id;
   SetWindowTextW(control.hwnd, shown.c_str());
   window.writingId = 0;

@@ -15,14 +15,23 @@
 namespace bitscope {
 namespace {
 
-// "MS Sans Serif" is a bitmap font on Windows, which does not scale with the
-// screen; its scalable twin has the same metrics and is on every Windows since
-// 2000. Where the twin is missing (Wine), the named font is the scalable one.
+// Where a template names a bitmap face (one size only: it neither follows the
+// screen's scale nor shrinks to fit a long label) or a face that is missing, the
+// first scalable face installed of these lays the window out. Arial's metrics
+// come first because the Qt window uses their free twin, Liberation Sans: the two
+// windows then have the same geometry. Windows has Arial; Wine finds the
+// Liberation faces on the system, and ships Tahoma itself.
 struct FontSubstitute {
   std::string_view named;
-  const wchar_t* face;
+  std::array<const wchar_t*, 3> faces;  // in order of preference; null ends a shorter list
 };
-constexpr std::array<FontSubstitute, 1> fontSubstitutes = {{{"MS Sans Serif", L"Microsoft Sans Serif"}}};
+constexpr std::array<FontSubstitute, 5> fontSubstitutes = {{
+    {"MS Sans Serif", {L"Arial", L"Liberation Sans", L"Tahoma"}},
+    {"MS Shell Dlg", {L"Arial", L"Liberation Sans", L"Tahoma"}},
+    {"Arial", {L"Liberation Sans", L"Tahoma"}},
+    {"Times New Roman", {L"Liberation Serif"}},
+    {"Courier New", {L"Liberation Mono"}},
+}};
 
 bool sameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -82,28 +91,37 @@ void writeItem(TemplateWriter& out, const TemplateItem& item) {
   out.word(0);  // no creation data
 }
 
-int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;  // one is enough
+int CALLBACK noteScalable(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM scalable) {
+  if ((type & RASTER_FONTTYPE) != 0) return 1;  // a bitmap: look on
+  *reinterpret_cast<bool*>(scalable) = true;
+  return 0;
 }
 
-bool installed(const wchar_t* face) {
+// Enumeration knows only faces that are installed; the font mapper would answer
+// any name with its nearest match.
+bool installedScalable(const std::wstring& face) {
+  if (face.empty() || face.size() >= LF_FACESIZE) return false;
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
-  wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
-  bool found = false;
+  wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  bool scalable = false;
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(screen, &wanted, noteScalable, reinterpret_cast<LPARAM>(&scalable), 0);
   ReleaseDC(nullptr, screen);
-  return found;
+  return scalable;
 }
 
 }  // namespace
 
 std::wstring dialogFontFace(const std::string& templateFontName) {
-  for (const FontSubstitute& s : fontSubstitutes)
-    if (sameName(s.named, templateFontName) && installed(s.face)) return s.face;
-  return toWide(templateFontName);
+  const std::wstring named = toWide(templateFontName);
+  if (installedScalable(named)) return named;
+  for (const FontSubstitute& s : fontSubstitutes) {
+    if (!sameName(s.named, templateFontName)) continue;
+    for (const wchar_t* face : s.faces)
+      if (face != nullptr && installedScalable(face)) return face;
+  }
+  return named;
 }
 
 std::vector<WORD> buildDialogTemplate(const DialogTemplate& tpl) {

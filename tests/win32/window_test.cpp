@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The windows as the dialog manager makes them from the templates, and the
 // notices they send: what the dialog layer relies on.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,20 @@ RECT clientRect(HWND dialog, HWND child) {
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+bool putOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory != nullptr) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return memory != nullptr;
 }
 
 }  // namespace
@@ -103,6 +118,24 @@ TEST_F(MainWindowTest, ATextLimitCutsTheTextAndRefusesFurtherKeys) {
   pressKey(window, VK_BACK);
   pressKey(window, 'A');
   EXPECT_EQ(lowGetText(window, 1015), "0000000");
+}
+
+TEST_F(MainWindowTest, APasteIsCutToTheTextLimitAndALimitOfNoneTakesNothing) {
+  ASSERT_TRUE(putOnClipboard(hwnd(), L"10110"));
+  focus(1015);
+  lowSetTextLimit(window, 1015, 3);
+  lowSetText(window, 1015, "");
+  SendMessageW(control(1015), WM_PASTE, 0, 0);
+  EXPECT_EQ(lowGetText(window, 1015), "101");
+
+  lowSetTextLimit(window, 1015, 0);
+  EXPECT_EQ(lowGetText(window, 1015), "");
+  resetNotices();
+  SendMessageW(control(1015), WM_PASTE, 0, 0);
+  SendMessageW(control(1015), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"1"));
+  pressKey(window, '1');
+  EXPECT_EQ(lowGetText(window, 1015), "");
+  EXPECT_EQ(commandCount(1015, LowNotify::EditChange), 0);
 }
 
 TEST_F(MainWindowTest, RadioGroupsAreExclusiveMovedByArrowsAndOneTabStop) {
@@ -290,9 +323,7 @@ bool dialogFontScales(HWND dialog) {
 
 // Each label's text, measured in the font it is shown in, within its rectangle.
 TEST_F(MainWindowTest, ALabelTooLongForItsRectangleShowsWholeInASmallerFont) {
-  // Wine maps the template's face to a bitmap font with one size at this
-  // height; Windows' face is scalable.
-  if (!dialogFontScales(hwnd())) GTEST_SKIP() << "the dialog's font has no smaller size here";
+  ASSERT_TRUE(dialogFontScales(hwnd())) << "the dialog's font has no smaller size";
   lowSetText(window, 1059, "Pozitie (Modificare /Actualizare)");
   lowSetText(window, 1060, "Latime camp");
   for (const int id : {1059, 1060}) {
@@ -311,6 +342,39 @@ TEST_F(MainWindowTest, ALabelTooLongForItsRectangleShowsWholeInASmallerFont) {
   }
   EXPECT_EQ(SendMessageW(control(1060), WM_GETFONT, 0, 0), SendMessageW(hwnd(), WM_GETFONT, 0, 0))
       << "a text that fits keeps the dialog's font";
+}
+
+// The significand's box was sized for the bitmap face's narrower digits.
+TEST_F(MainWindowTest, AProgramsWriteTooLongForItsEditBoxShowsWholeInASmallerFont) {
+  const auto fits = [this](int id) {
+    HWND box = control(id);
+    RECT room{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    const std::wstring text = textOf(box);
+    HDC dc = GetDC(box);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    SIZE needed{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    return needed.cx < room.right - room.left;
+  };
+  lowSetText(window, 1028, "10011001100110011001101");
+  EXPECT_TRUE(fits(1028));
+  lowSetText(window, 1028, "1");
+  EXPECT_EQ(SendMessageW(control(1028), WM_GETFONT, 0, 0), SendMessageW(hwnd(), WM_GETFONT, 0, 0))
+      << "a text that fits is shown in the dialog's font again";
+}
+
+// The template's "MS Sans Serif" is a bitmap face on Windows and under Wine.
+TEST_F(MainWindowTest, ABitmapOrMissingTemplateFaceGivesWayToAScalableOne) {
+  const std::wstring chosen = dialogFontFace("MS Sans Serif");
+  EXPECT_NE(chosen, L"MS Sans Serif");
+  LOGFONTW shown{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+  EXPECT_EQ(std::wstring(shown.lfFaceName), chosen);
+  EXPECT_EQ(dialogFontFace("Tahoma"), L"Tahoma") << "an installed scalable face is kept";
+  EXPECT_EQ(dialogFontFace("No Such Face"), L"No Such Face") << "left to the font mapper";
 }
 
 }  // namespace bitscope::test
