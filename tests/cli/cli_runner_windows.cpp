@@ -5,6 +5,7 @@
 
 #include <psapi.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -43,13 +44,20 @@ std::string commandText(const std::vector<std::string>& command) {
   return text;
 }
 
+// Closed on every way out, a failed start included: a test process that throws and
+// goes on to the next case must not keep files and pipes open behind it.
+struct HandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
 // A handle the child inherits as one of its standard streams.
-HANDLE inheritedFile(const std::string& path, DWORD access, DWORD disposition) {
+OwnedHandle inheritedFile(const std::string& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                   disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
-  return file;
+  return OwnedHandle(file);
 }
 
 HANDLE start(const std::vector<std::string>& command, HANDLE in, HANDLE out, HANDLE err) {
@@ -83,21 +91,22 @@ bool underWine() {
 CliRun runCliOnFile(const std::vector<std::string>& args, const std::string& inputPath,
                     const std::string& outputPath) {
   TempFile out, err;
-  const HANDLE in = inheritedFile(inputPath, GENERIC_READ, OPEN_EXISTING);
-  const HANDLE output =
-      inheritedFile(outputPath.empty() ? out.path : outputPath, GENERIC_WRITE, TRUNCATE_EXISTING);
-  const HANDLE error = inheritedFile(err.path, GENERIC_WRITE, TRUNCATE_EXISTING);
-  const HANDLE process = start(commandLine(args), in, output, error);
-  for (const HANDLE h : {in, output, error}) CloseHandle(h);
-
-  WaitForSingleObject(process, INFINITE);
+  OwnedHandle process;
+  {
+    const OwnedHandle in = inheritedFile(inputPath, GENERIC_READ, OPEN_EXISTING);
+    const OwnedHandle output =
+        inheritedFile(outputPath.empty() ? out.path : outputPath, GENERIC_WRITE, TRUNCATE_EXISTING);
+    const OwnedHandle error = inheritedFile(err.path, GENERIC_WRITE, TRUNCATE_EXISTING);
+    process.reset(start(commandLine(args), in.get(), output.get(), error.get()));
+  }
+  WaitForSingleObject(process.get(), INFINITE);
   CliRun run;
   DWORD code = 0;
-  if (GetExitCodeProcess(process, &code)) run.exitCode = static_cast<int>(code);
+  if (GetExitCodeProcess(process.get(), &code)) run.exitCode = static_cast<int>(code);
   PROCESS_MEMORY_COUNTERS memory{};
-  if (!underWine() && GetProcessMemoryInfo(process, &memory, sizeof memory))
+  if (!underWine() && GetProcessMemoryInfo(process.get(), &memory, sizeof memory))
     run.maxResidentKb = static_cast<long>(memory.PeakWorkingSetSize / 1024);
-  CloseHandle(process);
+  process.reset();
   run.out = out.read();
   run.err = err.read();
   return run;
@@ -105,18 +114,19 @@ CliRun runCliOnFile(const std::vector<std::string>& args, const std::string& inp
 
 CliPipe::CliPipe(const std::vector<std::string>& args) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE childIn = nullptr, parentOut = nullptr, parentIn = nullptr, childOut = nullptr;
-  if (!CreatePipe(&childIn, &parentOut, &inherit, 0) || !CreatePipe(&parentIn, &childOut, &inherit, 0))
-    throw std::runtime_error("cannot create pipes");
+  HANDLE ends[4] = {};  // the child's input, the test's output to it, the test's input, the child's output
+  const bool made =
+      CreatePipe(&ends[0], &ends[1], &inherit, 0) && CreatePipe(&ends[2], &ends[3], &inherit, 0);
+  OwnedHandle childIn(ends[0]), parentOut(ends[1]), parentIn(ends[2]), childOut(ends[3]);
+  if (!made) throw std::runtime_error("cannot create pipes");
   // The test's own ends stay out of the child, or its input would never end.
-  SetHandleInformation(parentOut, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(parentIn, HANDLE_FLAG_INHERIT, 0);
-  toProgram = reinterpret_cast<std::intptr_t>(parentOut);
-  fromProgram = reinterpret_cast<std::intptr_t>(parentIn);
-  const HANDLE child = start(commandLine(args), childIn, childOut, GetStdHandle(STD_ERROR_HANDLE));
-  CloseHandle(childIn);
-  CloseHandle(childOut);
+  SetHandleInformation(parentOut.get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(parentIn.get(), HANDLE_FLAG_INHERIT, 0);
+  const HANDLE child =
+      start(commandLine(args), childIn.get(), childOut.get(), GetStdHandle(STD_ERROR_HANDLE));
   process = reinterpret_cast<std::intptr_t>(child);
+  toProgram = reinterpret_cast<std::intptr_t>(parentOut.release());
+  fromProgram = reinterpret_cast<std::intptr_t>(parentIn.release());
 }
 
 CliPipe::~CliPipe() {
